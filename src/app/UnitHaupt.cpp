@@ -1,0 +1,10 @@
+#include "app/UnitHaupt.h"
+
+namespace selektor {
+
+TFormHaupt::TFormHaupt(QWidget* parent) : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Selektor"));
+    setFixedSize(692, 500);
+}
+
+} // namespace selektor

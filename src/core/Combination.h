@@ -1,0 +1,21 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace selektor {
+
+// A lottery number, 1 to 49.
+using Number = std::uint8_t;
+
+inline constexpr int kLowestNumber = 1;
+inline constexpr int kHighestNumber = 49;
+inline constexpr int kNumbersPerCombination = 6;
+
+// The count of all six-of-49 combinations.
+inline constexpr std::int32_t kAllCombinations = 13'983'816;
+
+// Six distinct numbers in strictly ascending order, six consecutive bytes.
+using Combination = std::array<Number, kNumbersPerCombination>;
+
+} // namespace selektor

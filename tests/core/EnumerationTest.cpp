@@ -1,0 +1,2 @@
+#include "core/Enumeration.h"
+#include <gtest/gtest.h>

@@ -1,0 +1,2 @@
+#include "core/FilterSettings.h"
+#include <gtest/gtest.h>
