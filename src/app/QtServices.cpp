@@ -1,0 +1,61 @@
+#include "app/QtServices.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSoundEffect>
+#include <QUrl>
+
+namespace selektor {
+
+namespace {
+const QString kTitle = QStringLiteral("Selektor");
+}
+
+void QtDialogService::information(const QString& text) { QMessageBox::information(m_parent, kTitle, text); }
+
+void QtDialogService::error(const QString& text) { QMessageBox::critical(m_parent, kTitle, text); }
+
+bool QtDialogService::question(const QString& text) {
+    return QMessageBox::question(m_parent, kTitle, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+           QMessageBox::Yes;
+}
+
+bool QtDialogService::warningQuestion(const QString& text) {
+    return QMessageBox::warning(m_parent, kTitle, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+QString QtDialogService::saveFileName(const QString& filter, const QString& defaultSuffix) {
+    QFileDialog dialog(m_parent, QString(), QDir::currentPath(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtDialogService::openFileName(const QString& filter) {
+    return QFileDialog::getOpenFileName(m_parent, QString(), QDir::currentPath(), filter);
+}
+
+QtSoundPlayer::QtSoundPlayer() : m_effect(new QSoundEffect) {}
+
+QtSoundPlayer::~QtSoundPlayer() { delete m_effect; }
+
+void QtSoundPlayer::play(const QString& fileName) {
+    const QFileInfo file(fileName);
+    if (!file.isFile())
+        return;
+    m_effect->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+    m_effect->play();
+}
+
+void DesktopHelpViewer::showContents(const QString& helpFile) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(helpFile).absoluteFilePath()));
+}
+
+} // namespace selektor

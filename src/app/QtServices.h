@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/Services.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QSoundEffect;
+
+namespace selektor {
+
+// Message boxes and file dialogs from Qt, parented to the window that asks.
+class QtDialogService : public DialogService {
+public:
+    void setParentWidget(QWidget* parent) { m_parent = parent; }
+    void information(const QString& text) override;
+    void error(const QString& text) override;
+    bool question(const QString& text) override;
+    bool warningQuestion(const QString& text) override;
+    QString saveFileName(const QString& filter, const QString& defaultSuffix) override;
+    QString openFileName(const QString& filter) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+class QtSoundPlayer : public SoundPlayer {
+public:
+    QtSoundPlayer();
+    ~QtSoundPlayer() override;
+    void play(const QString& fileName) override;
+
+private:
+    QSoundEffect* m_effect;
+};
+
+class SystemClock : public Clock {
+public:
+    QTime timeOfDay() const override { return QTime::currentTime(); }
+    QDate today() const override { return QDate::currentDate(); }
+};
+
+// Opens the help file with the desktop's viewer for its type.
+class DesktopHelpViewer : public HelpViewer {
+public:
+    void showContents(const QString& helpFile) override;
+};
+
+} // namespace selektor
