@@ -1,0 +1,218 @@
+#include "generator/GuaranteeSystem.h"
+#include "generator/SystemLine.h"
+
+#include "PoolFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace selektor;
+using namespace selektor::test;
+
+namespace {
+
+constexpr GuaranteeMode kAllModes[] = {GuaranteeMode::Full, GuaranteeMode::Gw5, GuaranteeMode::Gw4, GuaranteeMode::Gw3};
+constexpr GuaranteeMode kReducedModes[] = {GuaranteeMode::Gw5, GuaranteeMode::Gw4, GuaranteeMode::Gw3};
+
+std::string modeName(GuaranteeMode mode) { return "gw " + std::to_string(6 - static_cast<int>(mode)); }
+
+// The fast build must leave exactly what the pairwise one leaves: the list, the table and the outcome.
+void expectSameBuild(const CandidatePool& pool, GuaranteeMode mode) {
+    auto fast = newState();
+    auto reference = newState();
+    const GuaranteeOutcome fastOutcome = buildGuaranteeSystem(mode, pool, *fast);
+    const GuaranteeOutcome referenceOutcome = buildGuaranteeSystemReference(mode, pool, *reference);
+    ASSERT_EQ(fastOutcome.lineCount, referenceOutcome.lineCount) << modeName(mode);
+    EXPECT_EQ(fastOutcome.postProcessingOffered, referenceOutcome.postProcessingOffered);
+    ASSERT_EQ(fast->generatorList, reference->generatorList) << modeName(mode);
+    ASSERT_EQ(fast->systemCount, reference->systemCount);
+    for (std::int32_t r = 0; r < fast->systemCount; ++r)
+        ASSERT_EQ(fast->systemTable[r], reference->systemTable[r]) << modeName(mode) << " row " << r + 1;
+    EXPECT_EQ(fast->systemSaved, 0);
+}
+
+std::vector<std::string> build(GuaranteeMode mode, const CandidatePool& pool) {
+    auto state = newState();
+    buildGuaranteeSystem(mode, pool, *state);
+    return state->generatorList;
+}
+
+FilterSettings evenOddAndSum() {
+    FilterSettings s;
+    s.setMode(Panel::EvenOdd, 1);
+    s.evenOddTemplates[3] = 1;
+    s.setMode(Panel::Sum, 1);
+    for (int bucket = 20; bucket <= 30; ++bucket)
+        s.sumTemplates[bucket] = 1;
+    return s;
+}
+
+} // namespace
+
+TEST(GuaranteeSystem, FollowsTheGreedyRuleOnSmallPools) {
+    auto pool = poolOf({{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 7}, {1, 2, 3, 4, 8, 9}});
+    for (auto build : {buildGuaranteeSystem, buildGuaranteeSystemReference}) {
+        auto state = newState();
+        // The second shares five Numbers with the first; the third only four.
+        EXPECT_EQ(build(GuaranteeMode::Gw5, *pool, *state).lineCount, 2);
+        EXPECT_EQ(state->generatorList, (std::vector<std::string>{"  1  2  3  4  5  6", "  1  2  3  4  8  9"}));
+        EXPECT_EQ(state->systemTable[1], (Combination{1, 2, 3, 4, 8, 9}));
+        EXPECT_EQ(build(GuaranteeMode::Gw3, *pool, *state).lineCount, 1);
+        EXPECT_EQ(state->generatorList, (std::vector<std::string>{"  1  2  3  4  5  6"}));
+    }
+}
+
+TEST(GuaranteeSystem, RejectedRowsAreNotReconsideredAfterLaterAcceptances) {
+    // Row 2 conflicts with row 1 (four shared), row 3 does not; row 2 stays out even though it would
+    // fit beside row 3 alone.
+    auto pool = poolOf({{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 10, 11}, {20, 21, 22, 23, 24, 25}});
+    EXPECT_EQ(build(GuaranteeMode::Gw4, *pool),
+              (std::vector<std::string>{"  1  2  3  4  5  6", " 20 21 22 23 24 25"}));
+}
+
+TEST(GuaranteeSystem, OneRowPoolGivesOneLineInEveryMode) {
+    auto pool = poolOf({{5, 12, 25, 31, 38, 45}});
+    for (GuaranteeMode mode : kAllModes) {
+        auto state = newState();
+        EXPECT_EQ(buildGuaranteeSystem(mode, *pool, *state).lineCount, 1) << modeName(mode);
+        EXPECT_EQ(state->generatorList, (std::vector<std::string>{"  5 12 25 31 38 45"}));
+    }
+}
+
+TEST(GuaranteeSystem, EmptyPoolGivesAnEmptyListInEveryMode) {
+    auto pool = poolOf({});
+    for (GuaranteeMode mode : kAllModes) {
+        auto state = newState();
+        state->generatorList = {"left from before"};
+        state->systemCount = 7;
+        EXPECT_EQ(buildGuaranteeSystem(mode, *pool, *state).lineCount, 0) << modeName(mode);
+        EXPECT_TRUE(state->generatorList.empty());
+    }
+}
+
+TEST(GuaranteeSystem, FullSystemListsThePoolInOrderAndOffersPostProcessing) {
+    auto pool = randomPool(7, 500);
+    auto state = newState();
+    state->systemSaved = 1;
+    const GuaranteeOutcome outcome = buildGuaranteeSystem(GuaranteeMode::Full, *pool, *state);
+    EXPECT_EQ(outcome.lineCount, 500);
+    EXPECT_TRUE(outcome.postProcessingOffered);
+    EXPECT_EQ(state->systemSaved, 0);
+    ASSERT_EQ(state->generatorList.size(), 500u);
+    for (int k = 0; k < 500; ++k)
+        ASSERT_EQ(state->generatorList[k], systemLine(pool->rows[k]));
+
+    for (GuaranteeMode mode : kReducedModes)
+        EXPECT_FALSE(buildGuaranteeSystem(mode, *pool, *state).postProcessingOffered) << modeName(mode);
+}
+
+TEST(GuaranteeSystem, ReadsOnlyTheStoredRowsWhenMorePassed) {
+    auto pool = enumeratedPool(FilterSettings{});
+    ASSERT_TRUE(pool);
+    ASSERT_GT(pool->count, kPoolCapacity);
+    auto state = newState();
+    EXPECT_EQ(buildGuaranteeSystem(GuaranteeMode::Full, *pool, *state).lineCount, kPoolCapacity);
+    EXPECT_EQ(state->generatorList.back(), systemLine(pool->rows[kPoolCapacity - 1]));
+}
+
+TEST(GuaranteeSystem, ReducedSystemIsAMaximalPackingOfThePool) {
+    auto pool = randomPool(11, 3000);
+    for (GuaranteeMode mode : kReducedModes) {
+        auto state = newState();
+        buildGuaranteeSystem(mode, *pool, *state);
+        const int limit = guaranteeOverlapLimit(mode);
+        for (std::int32_t a = 0; a < state->systemCount; ++a)
+            for (std::int32_t b = a + 1; b < state->systemCount; ++b)
+                ASSERT_LE(commonNumbers(state->systemTable[a], state->systemTable[b]), limit) << modeName(mode);
+        // Every pool row left out shares more than the limit with some kept row: the guarantee.
+        for (std::int32_t k = 0; k < pool->count; ++k) {
+            bool covered = false;
+            for (std::int32_t r = 0; r < state->systemCount && !covered; ++r)
+                covered = commonNumbers(pool->rows[k], state->systemTable[r]) > limit;
+            ASSERT_TRUE(covered) << modeName(mode) << " pool row " << k + 1;
+        }
+    }
+}
+
+TEST(GuaranteeSystem, BuildingTwiceGivesTheSameList) {
+    auto pool = randomPool(3, 2000);
+    for (GuaranteeMode mode : kAllModes)
+        EXPECT_EQ(build(mode, *pool), build(mode, *pool)) << modeName(mode);
+}
+
+// Differential: the fast build against the pairwise one.
+
+class GuaranteeOnRandomPools : public testing::TestWithParam<std::pair<std::uint32_t, std::int32_t>> {};
+
+TEST_P(GuaranteeOnRandomPools, FastBuildEqualsReference) {
+    const auto [seed, rows] = GetParam();
+    auto pool = randomPool(seed, rows);
+    for (GuaranteeMode mode : kAllModes)
+        expectSameBuild(*pool, mode);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeded, GuaranteeOnRandomPools,
+                         testing::Values(std::pair{1u, 1}, std::pair{2u, 2}, std::pair{3u, 17}, std::pair{4u, 250},
+                                         std::pair{5u, 1000}, std::pair{6u, 4000}, std::pair{7u, 12000},
+                                         std::pair{8u, 30000}, std::pair{9u, 30000}));
+
+TEST(GuaranteeOnRandomPools, PoolWithRepeatedRowsKeepsOnlyTheFirst) {
+    auto pool = poolOf({{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}, {7, 8, 9, 10, 11, 12}});
+    for (GuaranteeMode mode : kReducedModes) {
+        expectSameBuild(*pool, mode);
+        EXPECT_EQ(build(mode, *pool).size(), 2u) << modeName(mode);
+    }
+}
+
+struct FilteredPool {
+    const char* name;
+    FilterSettings settings;
+};
+
+class GuaranteeOnFilteredPools : public testing::TestWithParam<FilteredPool> {};
+
+TEST_P(GuaranteeOnFilteredPools, FastBuildEqualsReference) {
+    auto pool = enumeratedPool(GetParam().settings);
+    ASSERT_TRUE(pool);
+    ASSERT_GT(pool->count, 0);
+    for (GuaranteeMode mode : kAllModes)
+        expectSameBuild(*pool, mode);
+}
+
+namespace {
+
+FilterSettings everyCombination() { return FilterSettings{}; }
+
+FilterSettings narrowedUnderCapacity() {
+    FilterSettings s = evenOddAndSum();
+    s.setMode(Panel::Edge, 1);
+    s.edgeTemplates[2] = 1;
+    s.setMode(Panel::Neighbours, NoNeighbours);
+    s.setMode(Panel::Numbers, 1);
+    for (int n = 1; n <= 30; ++n)
+        s.setNumberRole(static_cast<Number>(n), Basic);
+    s.shareBoxChecked[0] = 1;
+    return s;
+}
+
+FilterSettings favouritesAndBasics() {
+    FilterSettings s;
+    s.setMode(Panel::Numbers, 1);
+    for (int n : {3, 7, 11, 19, 23, 31, 42})
+        s.setNumberRole(static_cast<Number>(n), Favourite);
+    for (int n : {1, 5, 9, 14, 17, 21, 26, 28, 33, 36, 39, 44, 47, 49})
+        s.setNumberRole(static_cast<Number>(n), Basic);
+    s.shareBoxChecked[2] = 1;
+    s.shareBoxChecked[3] = 1;
+    return s;
+}
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(RealSettings, GuaranteeOnFilteredPools,
+                         testing::Values(FilteredPool{"firstCombinationsInOrder", everyCombination()},
+                                         FilteredPool{"threeEvenSum20to30", evenOddAndSum()},
+                                         FilteredPool{"narrowedUnderCapacity", narrowedUnderCapacity()},
+                                         FilteredPool{"favouritesAndBasics", favouritesAndBasics()}),
+                         [](const auto& info) { return std::string(info.param.name); });

@@ -1,0 +1,105 @@
+#include "generator/ResultCheck.h"
+
+#include <gtest/gtest.h>
+
+using namespace selektor;
+
+namespace {
+
+using Entries = std::array<std::string, kDrawnNumbers>;
+
+const Entries kDraw = {"5", "12", "25", "31", "38", "45"};
+
+// A line that hits nothing of kDraw.
+const std::string kMiss = "  1  2  3  4  6  7";
+
+} // namespace
+
+TEST(DrawKey, IsTheTrimmedEntryRightAlignedInThree) {
+    EXPECT_EQ(drawKey("5"), "  5");
+    EXPECT_EQ(drawKey(" 5"), "  5");
+    EXPECT_EQ(drawKey("5 "), "  5");
+    EXPECT_EQ(drawKey("12"), " 12");
+    EXPECT_EQ(drawKey("05"), " 05");
+}
+
+TEST(CouponPosition, EightLinesPerCoupon) {
+    EXPECT_EQ(couponPosition(0), "1.1");
+    EXPECT_EQ(couponPosition(7), "1.8");
+    EXPECT_EQ(couponPosition(8), "2.1");
+    EXPECT_EQ(couponPosition(9), "2.2");
+    EXPECT_EQ(couponPosition(29999), "3750.8");
+}
+
+TEST(ResultCheck, SixHitsAreListedAndGreeted) {
+    const ResultCheckOutcome outcome = checkResult(kDraw, {"  5 12 25 31 38 45"});
+    ASSERT_FALSE(outcome.message);
+    EXPECT_EQ(outcome.byHits[6].count, 1);
+    EXPECT_EQ(outcome.byHits[6].lineNumbers, (std::vector<std::int32_t>{1}));
+    EXPECT_EQ(outcome.byHits[6].couponPositions, (std::vector<std::string>{"1.1"}));
+    EXPECT_TRUE(outcome.playSixHitSound);
+    for (int h = 3; h <= 5; ++h)
+        EXPECT_EQ(outcome.byHits[h].count, 0);
+}
+
+TEST(ResultCheck, EachClassListsItsLinesWithCouponPositions) {
+    std::vector<std::string> lines(20, kMiss);
+    lines[9] = "  5 12 25 31  1  2";  // 4 hits, line 10
+    lines[2] = "  5 12 25  1  2  3";  // 3 hits, line 3
+    lines[16] = "  5 12 25 31 38  1"; // 5 hits, line 17
+    lines[17] = "  5 12  1  2  3  4"; // 2 hits: not shown
+    lines[19] = "  5 12 25  1  2  4"; // 3 hits, line 20
+    const ResultCheckOutcome outcome = checkResult(kDraw, lines);
+    EXPECT_EQ(outcome.byHits[4].lineNumbers, (std::vector<std::int32_t>{10}));
+    EXPECT_EQ(outcome.byHits[4].couponPositions, (std::vector<std::string>{"2.2"}));
+    EXPECT_EQ(outcome.byHits[5].lineNumbers, (std::vector<std::int32_t>{17}));
+    EXPECT_EQ(outcome.byHits[5].couponPositions, (std::vector<std::string>{"3.1"}));
+    EXPECT_EQ(outcome.byHits[3].count, 2);
+    EXPECT_EQ(outcome.byHits[3].lineNumbers, (std::vector<std::int32_t>{3, 20}));
+    EXPECT_EQ(outcome.byHits[3].couponPositions, (std::vector<std::string>{"1.3", "3.4"}));
+    EXPECT_EQ(outcome.byHits[6].count, 0);
+    EXPECT_FALSE(outcome.playSixHitSound);
+}
+
+TEST(ResultCheck, OneDigitKeyMatchesOnlyItsOwnField) {
+    const Entries draw = {"1", "2", "3", "4", "5", "6"};
+    const ResultCheckOutcome outcome = checkResult(draw, {"  1 12 13 14 15 16", " 21 22 23 24 25 26"});
+    for (int h = 3; h <= 6; ++h)
+        EXPECT_EQ(outcome.byHits[h].count, 0) << h << " hits";
+}
+
+TEST(ResultCheck, EntriesOutsideTheNumbersNeverMatch) {
+    // A leading zero is not the one-digit Number and not its duplicate; 0 and 50 pass unchecked.
+    const Entries draw = {"05", "12", "25", "31", "0", "50"};
+    const ResultCheckOutcome outcome = checkResult(draw, {"  5 12 25 31 38 45"});
+    ASSERT_FALSE(outcome.message);
+    EXPECT_EQ(outcome.byHits[3].lineNumbers, (std::vector<std::int32_t>{1}));
+}
+
+TEST(ResultCheck, LinesNotInTheSystemFormatFindNoHits) {
+    const ResultCheckOutcome outcome = checkResult(kDraw, {"", "5,12,25,31,38,45", "garbage"});
+    for (int h = 3; h <= 6; ++h)
+        EXPECT_EQ(outcome.byHits[h].count, 0);
+}
+
+TEST(ResultCheck, EmptyListGivesZeroCounts) {
+    const ResultCheckOutcome outcome = checkResult(kDraw, {});
+    ASSERT_FALSE(outcome.message);
+    for (int h = 3; h <= 6; ++h) {
+        EXPECT_EQ(outcome.byHits[h].count, 0);
+        EXPECT_TRUE(outcome.byHits[h].lineNumbers.empty());
+    }
+    EXPECT_FALSE(outcome.playSixHitSound);
+}
+
+TEST(ResultCheck, RefusesMissingAndRepeatedNumbers) {
+    const std::string missing = "Wprowadź najpierw wszystkie wylosowane liczby !";
+    const std::string repeated = "Jeżeli wylosowano dwie te same liczby, to dokonaj zakupu programu Bramkarz i przejdź "
+                                 "na zakłady piłkarskie !";
+    EXPECT_EQ(checkResult({"5", "12", "  ", "31", "38", "45"}, {}).message, missing);
+    EXPECT_EQ(checkResult({"5", "12", "25", "31", "38", ""}, {}).message, missing);
+    // The first empty field is reported before any duplicate is looked for.
+    EXPECT_EQ(checkResult({"5", "5", "25", "31", "", "45"}, {}).message, missing);
+    EXPECT_EQ(checkResult({"5", "12", "25", "31", "38", " 5"}, {}).message, repeated);
+    EXPECT_EQ(checkResult({"45", "12", "25", "31", "38", "45"}, {}).message, repeated);
+}
