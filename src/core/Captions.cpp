@@ -2,11 +2,22 @@
 
 namespace selektor {
 
-std::string evenOddCaption(int evenCount) {
-    return std::to_string(evenCount) + "-" + std::to_string(6 - evenCount);
+namespace {
+
+std::string joined(int a, const char* between, int b) {
+    std::string text = std::to_string(a);
+    text += between;
+    text += std::to_string(b);
+    return text;
 }
 
-std::string rowColumnCaption(int rows, int columns) { return std::to_string(rows) + "-" + std::to_string(columns); }
+} // namespace
+
+std::string evenOddCaption(int evenCount) {
+    return joined(evenCount, "-", 6 - evenCount);
+}
+
+std::string rowColumnCaption(int rows, int columns) { return joined(rows, "-", columns); }
 
 std::string sumCaption(int bucket) {
     if (bucket <= kLowestSumBucket)
@@ -16,19 +27,25 @@ std::string sumCaption(int bucket) {
     return std::to_string(bucket);
 }
 
-std::string edgeCaption(int edgeCount) { return "B-" + std::to_string(edgeCount); }
+std::string edgeCaption(int edgeCount) {
+    std::string text = "B-";
+    text += std::to_string(edgeCount);
+    return text;
+}
 
-std::string dsgCaption(int d, int s) { return std::to_string(d) + std::to_string(s) + std::to_string(6 - d - s); }
+std::string dsgCaption(int d, int s) {
+    return {static_cast<char>('0' + d), static_cast<char>('0' + s), static_cast<char>('0' + 6 - d - s)};
+}
 
 std::string neighbourCaption(int lower) {
     if (lower < 9)
-        return " " + std::to_string(lower) + " - " + std::to_string(lower + 1) + " ";
+        return {' ', static_cast<char>('0' + lower), ' ', '-', ' ', static_cast<char>('0' + lower + 1), ' '};
     if (lower == 9)
         return " 9 -10 ";
-    return std::to_string(lower) + "-" + std::to_string(lower + 1);
+    return joined(lower, "-", lower + 1);
 }
 
-std::string endingCaption(int digit) { return std::to_string(digit) + "-" + std::to_string(digit); }
+std::string endingCaption(int digit) { return joined(digit, "-", digit); }
 
 std::string gapCaption(int gap) { return std::to_string(gap); }
 
