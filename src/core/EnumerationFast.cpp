@@ -284,6 +284,22 @@ struct PositionTables {
                 gapFlag[g] = 1;
                 gapSteps |= bit(g);
             }
+
+        // A count tab with every value selected accepts every six: leave it out of the loops.
+        const auto allOn = [](const auto& flags, int from, int to) {
+            for (int i = from; i <= to; ++i)
+                if (!flags[i])
+                    return false;
+            return true;
+        };
+        favourites = favourites && !allOn(s.favouriteShareAllowed, 0, 6);
+        evenOdd = evenOdd && !allOn(s.evenOddTemplates, 0, 6);
+        edge = edge && !allOn(s.edgeTemplates, 0, 6);
+        sum = sum && !allOn(s.sumTemplates, kLowestSumBucket, kHighestSumBucket);
+        bool everyDsg = true;
+        for (int d = 0; d <= 6; ++d)
+            everyDsg = everyDsg && allOn(s.dsgTemplates[d], 0, 6 - d);
+        dsg = dsg && !everyDsg;
     }
 };
 
