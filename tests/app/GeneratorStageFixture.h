@@ -1,0 +1,112 @@
+#pragma once
+
+// A generator stage on a pool of the test's choosing, with scripted dialogs and a fixed clock, and the
+// small moves the tests make on it: click by name, type into a field, read the list as shown.
+
+#include "app/GeneratorStage.h"
+#include "support/FakeServices.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemModel>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <initializer_list>
+#include <memory>
+
+namespace selektor::test {
+
+inline Combination combination(std::initializer_list<int> numbers) {
+    Combination c{};
+    int i = 0;
+    for (int n : numbers)
+        c[i++] = static_cast<Number>(n);
+    return c;
+}
+
+struct StageFixture {
+    FakeServices fakes;
+    std::unique_ptr<CandidatePool> pool = std::make_unique<CandidatePool>();
+    std::unique_ptr<GeneratorStage> stage;
+    QTemporaryDir directory;
+
+    explicit StageFixture(std::initializer_list<Combination> rows = {}) {
+        setPool(rows);
+        stage = std::make_unique<GeneratorStage>(*pool, fakes.services);
+        stage->setDataDirectory(directory.path());
+        stage->enterFinalStage();
+    }
+
+    void setPool(std::initializer_list<Combination> rows) {
+        pool->count = 0;
+        for (const Combination& c : rows)
+            pool->rows[pool->count++] = c;
+    }
+
+    // Every combination of the numbers 1 to `highest`, in lexicographic order (at most the capacity).
+    void setLexicographicPool(int highest) {
+        pool->count = 0;
+        Combination c{1, 2, 3, 4, 5, 6};
+        for (;;) {
+            if (pool->count == kPoolCapacity)
+                return;
+            pool->rows[pool->count++] = c;
+            int k = 5;
+            while (k >= 0 && c[k] == highest - 5 + k)
+                --k;
+            if (k < 0)
+                return;
+            ++c[k];
+            for (int j = k + 1; j < 6; ++j)
+                c[j] = static_cast<Number>(c[j - 1] + 1);
+        }
+    }
+
+    template <typename T> T* find(const QString& name) const {
+        T* widget = stage->findChild<T*>(name);
+        if (!widget)
+            qFatal("No widget named %s", qPrintable(name));
+        return widget;
+    }
+    QAbstractButton* button(const QString& name) const { return find<QAbstractButton>(name); }
+    void click(const QString& name) const { button(name)->click(); }
+    void type(const QString& name, const QString& text) const { find<QLineEdit>(name)->setText(text); }
+    QString text(const QString& name) const { return find<QLabel>(name)->text(); }
+    bool enabled(const QString& name) const { return find<QWidget>(name)->isEnabled(); }
+    bool shown(const QString& name) const { return !find<QWidget>(name)->isHidden(); }
+    QTimer* timer(const QString& name) const { return find<QTimer>(name); }
+
+    QListView* listView() const { return find<QListView>(QStringLiteral("generatorList")); }
+    QStringList lines() const {
+        QStringList shownLines;
+        const QAbstractItemModel* model = listView()->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            shownLines << model->index(row, 0).data().toString();
+        return shownLines;
+    }
+
+    void buildGuarantee(int mode) const {
+        click(QStringLiteral("guaranteeChoice%1").arg(mode));
+        click(QStringLiteral("guaranteeOkButton"));
+    }
+
+    QString path(const QString& fileName) const { return directory.filePath(fileName); }
+
+    static QByteArray readAll(const QString& fileName) {
+        QFile file(fileName);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll();
+    }
+    static void writeAll(const QString& fileName, const QByteArray& bytes) {
+        QFile file(fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+};
+
+} // namespace selektor::test
