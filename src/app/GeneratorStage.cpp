@@ -73,7 +73,7 @@ std::string maskedText(const QLineEdit* edit) {
 QLineEdit* digitField(const QString& objectName, int digits, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(objectName);
-    edit->setInputMask(QString(digits, QLatin1Char('9')) + QStringLiteral(";_"));
+    edit->setInputMask(QString(digits, QLatin1Char('0')) + QStringLiteral(";_"));
     edit->setAlignment(Qt::AlignLeft);
     const QFontMetrics metrics(edit->font());
     edit->setFixedWidth(metrics.horizontalAdvance(QString(digits, QLatin1Char('_'))) + 12);
