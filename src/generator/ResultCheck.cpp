@@ -1,5 +1,7 @@
 #include "generator/ResultCheck.h"
 
+#include <algorithm>
+#include <bit>
 #include <cctype>
 
 namespace selektor {
@@ -27,6 +29,26 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
         if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
             return false;
     return true;
+}
+
+std::uint32_t threeCharacterCode(char a, char b, char c) {
+    return static_cast<unsigned char>(a) | (static_cast<std::uint32_t>(static_cast<unsigned char>(b)) << 8) |
+           (static_cast<std::uint32_t>(static_cast<unsigned char>(c)) << 16);
+}
+
+// How many of the six three-character keys occur in the line. One pass over the line's three-character
+// windows instead of six separate searches: the check runs over every line of a system.
+int keysOccurring(std::string_view line, const std::array<std::uint32_t, kDrawnNumbers>& keyCodes) {
+    unsigned found = 0;
+    std::uint32_t window = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        window = (window >> 8) | (static_cast<std::uint32_t>(static_cast<unsigned char>(line[i])) << 16);
+        if (i < 2)
+            continue;
+        for (int j = 0; j < kDrawnNumbers; ++j)
+            found |= static_cast<unsigned>(window == keyCodes[j]) << j;
+    }
+    return std::popcount(found);
 }
 
 } // namespace
@@ -62,12 +84,21 @@ ResultCheckOutcome checkResult(const std::array<std::string, kDrawnNumbers>& ent
                 return outcome;
             }
 
+    const bool threeCharacterKeys =
+        std::all_of(keys.begin(), keys.end(), [](const std::string& key) { return key.size() == 3; });
+    std::array<std::uint32_t, kDrawnNumbers> keyCodes{};
+    for (int j = 0; j < kDrawnNumbers && threeCharacterKeys; ++j)
+        keyCodes[j] = threeCharacterCode(keys[j][0], keys[j][1], keys[j][2]);
+
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
         int hits = 0;
-        for (const std::string& key : keys)
-            if (line.find(key) != std::string_view::npos)
-                ++hits;
+        if (threeCharacterKeys) {
+            hits = keysOccurring(line, keyCodes);
+        } else {
+            for (const std::string& key : keys)
+                hits += line.find(key) != std::string_view::npos ? 1 : 0;
+        }
         if (hits < 3)
             continue;
         HitClass& hitClass = outcome.byHits[hits];

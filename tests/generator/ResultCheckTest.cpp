@@ -76,6 +76,13 @@ TEST(ResultCheck, EntriesOutsideTheNumbersNeverMatch) {
     EXPECT_EQ(outcome.byHits[3].lineNumbers, (std::vector<std::int32_t>{1}));
 }
 
+TEST(ResultCheck, LongerEntriesAreSearchedAsTheyStand) {
+    // The fields take two digits; text from elsewhere may be longer and is still a plain substring.
+    const Entries draw = {"5", "12", "25", "31", "38 45", "7"};
+    const ResultCheckOutcome outcome = checkResult(draw, {"  5 12 25 31 38 45"});
+    EXPECT_EQ(outcome.byHits[5].lineNumbers, (std::vector<std::int32_t>{1}));
+}
+
 TEST(ResultCheck, LinesNotInTheSystemFormatFindNoHits) {
     const ResultCheckOutcome outcome = checkResult(kDraw, {"", "5,12,25,31,38,45", "garbage"});
     for (int h = 3; h <= 6; ++h)

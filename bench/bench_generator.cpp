@@ -1,0 +1,228 @@
+// Generator stage timings: guarantee builds (the program's build against the pairwise one, on a pool in
+// plain enumeration order and on a filtered pool), system files of a million lines, result checking.
+// Prints the medians and their ratios after the Google Benchmark table.
+
+#include "core/Enumeration.h"
+#include "generator/GuaranteeSystem.h"
+#include "generator/ResultCheck.h"
+#include "generator/SystemFile.h"
+#include "generator/SystemLine.h"
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace selektor;
+
+namespace {
+
+constexpr int kRepetitions = 7;
+constexpr std::int32_t kFileLines = 1'000'000;
+
+struct NamedPool {
+    std::string name;
+    std::unique_ptr<CandidatePool> pool;
+};
+
+std::unique_ptr<CandidatePool> poolFor(FilterSettings settings) {
+    auto pool = std::make_unique<CandidatePool>();
+    if (countCombinations(settings, *pool).refusal) {
+        std::fprintf(stderr, "filter settings refused\n");
+        std::exit(1);
+    }
+    return pool;
+}
+
+// Every tab in mode 0: the first 30000 combinations in lexicographic order, all starting 1 2.
+std::unique_ptr<CandidatePool> lexicographicPool() { return poolFor(FilterSettings{}); }
+
+// A typical evening's settings: three even and three odd, last-digit sum 20 to 30, one edge number,
+// DSG 2-2-2. 27336 combinations pass, all of them kept.
+std::unique_ptr<CandidatePool> filteredPool() {
+    FilterSettings s;
+    s.setMode(Panel::EvenOdd, 1);
+    s.evenOddTemplates[3] = 1;
+    s.setMode(Panel::Sum, 1);
+    for (int bucket = 20; bucket <= 30; ++bucket)
+        s.sumTemplates[bucket] = 1;
+    s.setMode(Panel::Edge, 1);
+    s.edgeTemplates[1] = 1;
+    s.setMode(Panel::Dsg, 1);
+    s.dsgTemplates[2][2] = 1;
+    return poolFor(s);
+}
+
+const char* modeName(GuaranteeMode mode) {
+    switch (mode) {
+    case GuaranteeMode::Gw5: return "gw5";
+    case GuaranteeMode::Gw4: return "gw4";
+    case GuaranteeMode::Gw3: return "gw3";
+    case GuaranteeMode::Full: break;
+    }
+    return "gw6";
+}
+
+void registerGuarantee(const NamedPool& named, GuaranteeMode mode, bool reference) {
+    const std::string name =
+        std::string("Guarantee/") + (reference ? "reference/" : "fast/") + named.name + "/" + modeName(mode);
+    const CandidatePool* pool = named.pool.get();
+    auto* b = benchmark::RegisterBenchmark(name.c_str(), [pool, mode, reference](benchmark::State& st) {
+        auto state = std::make_unique<GeneratorState>();
+        std::int32_t lines = 0;
+        for (auto _ : st) {
+            const GuaranteeOutcome outcome = reference ? buildGuaranteeSystemReference(mode, *pool, *state)
+                                                       : buildGuaranteeSystem(mode, *pool, *state);
+            lines = outcome.lineCount;
+            benchmark::DoNotOptimize(state->generatorList.data());
+        }
+        st.counters["lines"] = lines;
+        st.counters["poolRows"] = pool->storedCount();
+    });
+    b->Unit(benchmark::kMicrosecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+    if (reference)
+        b->MinTime(0.2);
+    else
+        b->MinTime(0.05);
+}
+
+std::string scratchFile() { return (std::filesystem::temp_directory_path() / "selektor_bench_system.txt").string(); }
+
+std::vector<std::string> millionLines(const CandidatePool& pool) {
+    std::vector<std::string> lines;
+    lines.reserve(kFileLines);
+    for (std::int32_t i = 0; i < kFileLines; ++i)
+        lines.push_back(systemLine(pool.rows[i % pool.storedCount()]));
+    return lines;
+}
+
+void registerFiles(const std::vector<std::string>& lines) {
+    benchmark::RegisterBenchmark("SystemFile/write/1000000", [&lines](benchmark::State& st) {
+        for (auto _ : st)
+            writeSystemFile(scratchFile(), lines);
+        st.SetBytesProcessed(st.iterations() * static_cast<std::int64_t>(lines.size()) * 20);
+    })->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true)->Iterations(3);
+
+    benchmark::RegisterBenchmark("SystemFile/read/1000000", [&lines](benchmark::State& st) {
+        writeSystemFile(scratchFile(), lines);
+        std::size_t read = 0;
+        for (auto _ : st) {
+            const std::vector<std::string> opened = readSystemFile(scratchFile());
+            read = opened.size();
+        }
+        st.counters["lines"] = static_cast<double>(read);
+        st.SetBytesProcessed(st.iterations() * static_cast<std::int64_t>(lines.size()) * 20);
+    })->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true)->Iterations(3);
+}
+
+void registerResultCheck(const CandidatePool& pool) {
+    benchmark::RegisterBenchmark("ResultCheck/30000", [&pool](benchmark::State& st) {
+        auto state = std::make_unique<GeneratorState>();
+        buildGuaranteeSystem(GuaranteeMode::Full, pool, *state);
+        const Combination& drawn = pool.rows[pool.storedCount() / 2];
+        std::array<std::string, kDrawnNumbers> entries;
+        for (int i = 0; i < kDrawnNumbers; ++i)
+            entries[i] = std::to_string(drawn[i]);
+        std::int32_t hitLines = 0;
+        for (auto _ : st) {
+            const ResultCheckOutcome outcome = checkResult(entries, state->generatorList);
+            hitLines = outcome.byHits[3].count + outcome.byHits[4].count + outcome.byHits[5].count +
+                       outcome.byHits[6].count;
+        }
+        st.counters["lines"] = static_cast<double>(state->generatorList.size());
+        st.counters["hitLines"] = hitLines;
+    })->Unit(benchmark::kMicrosecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+}
+
+// Keeps the median of every benchmark as it is reported, for the summary.
+class MedianCollector : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.aggregate_name == "median")
+                m_medians[run.run_name.function_name] = run.GetAdjustedRealTime() * unitToMicroseconds(run.time_unit);
+        ConsoleReporter::ReportRuns(runs);
+    }
+    double median(const std::string& name) const {
+        const auto it = m_medians.find(name);
+        return it == m_medians.end() ? 0.0 : it->second;
+    }
+
+private:
+    static double unitToMicroseconds(benchmark::TimeUnit unit) {
+        switch (unit) {
+        case benchmark::kNanosecond: return 1e-3;
+        case benchmark::kMicrosecond: return 1.0;
+        case benchmark::kMillisecond: return 1e3;
+        case benchmark::kSecond: return 1e6;
+        }
+        return 1.0;
+    }
+    std::map<std::string, double> m_medians;
+};
+
+// Heap bytes held right now (glibc), to show what a million opened lines cost.
+std::size_t heapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+
+    std::vector<NamedPool> pools;
+    pools.push_back({"lexicographic", lexicographicPool()});
+    pools.push_back({"filtered", filteredPool()});
+    const GuaranteeMode modes[] = {GuaranteeMode::Gw5, GuaranteeMode::Gw4, GuaranteeMode::Gw3};
+    for (const NamedPool& named : pools)
+        for (GuaranteeMode mode : modes) {
+            registerGuarantee(named, mode, false);
+            registerGuarantee(named, mode, true);
+        }
+    const std::vector<std::string> lines = millionLines(*pools[1].pool);
+    registerFiles(lines);
+    registerResultCheck(*pools[0].pool);
+
+    MedianCollector reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    std::printf("\nSummary (medians of %d repetitions, one run)\n", kRepetitions);
+    for (const NamedPool& named : pools)
+        for (GuaranteeMode mode : modes) {
+            const std::string tail = named.name + "/" + modeName(mode);
+            const double fast = reporter.median("Guarantee/fast/" + tail);
+            const double reference = reporter.median("Guarantee/reference/" + tail);
+            if (fast <= 0 || reference <= 0)
+                continue;
+            std::printf("  guarantee %-17s (%5d rows): fast %9.1f us, reference %10.1f us, ratio %7.1fx  [%s]\n",
+                        tail.c_str(), named.pool->storedCount(), fast, reference, reference / fast,
+                        fast <= 5000.0 && reference / fast >= 100.0 ? "meets 5 ms and 100x" : "MISSES 5 ms / 100x");
+        }
+    const double write = reporter.median("SystemFile/write/1000000");
+    const double read = reporter.median("SystemFile/read/1000000");
+    const double check = reporter.median("ResultCheck/30000");
+    if (write > 0)
+        std::printf("  system file write 1000000 lines: %8.1f ms  [%s]\n", write / 1e3, write < 1e6 ? "under 1 s" : "OVER 1 s");
+    if (read > 0) {
+        const std::size_t before = heapInUse();
+        const std::vector<std::string> opened = readSystemFile(scratchFile());
+        const std::size_t held = heapInUse() - before;
+        std::printf("  system file read  1000000 lines: %8.1f ms  [%s], list holds %.1f MB (%.1f bytes per line)\n",
+                    read / 1e3, read < 1e6 ? "under 1 s" : "OVER 1 s", held / 1e6,
+                    static_cast<double>(held) / static_cast<double>(opened.size()));
+    }
+    if (check > 0)
+        std::printf("  result check 30000 lines:        %8.1f us  [%s]\n", check, check < 5000 ? "under 5 ms" : "OVER 5 ms");
+    std::filesystem::remove(scratchFile());
+    benchmark::Shutdown();
+    return 0;
+}
