@@ -55,7 +55,11 @@ void QtSoundPlayer::play(const QString& fileName) {
 }
 
 void DesktopHelpViewer::showContents(const QString& helpFile) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(helpFile).absoluteFilePath()));
+    // The viewer, not the program, tells the player that the help cannot be shown.
+    const QFileInfo file(helpFile);
+    if (!file.isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath())))
+        QMessageBox::warning(nullptr, QStringLiteral("Selektor - Pomoc"),
+                             QStringLiteral("Nie można otworzyć pliku pomocy %1 !").arg(file.absoluteFilePath()));
 }
 
 } // namespace selektor
