@@ -2,6 +2,7 @@
 
 #include "app/Services.h"
 
+#include <QDateTime>
 #include <QPointer>
 #include <QWidget>
 
@@ -36,7 +37,7 @@ private:
 
 class SystemClock : public Clock {
 public:
-    QTime timeOfDay() const override { return QTime::currentTime(); }
+    QTime timeOfDay() const override { return QDateTime::currentDateTimeUtc().time(); }
     QDate today() const override { return QDate::currentDate(); }
 };
 

@@ -36,6 +36,7 @@ public:
 class Clock {
 public:
     virtual ~Clock() = default;
+    // The current UTC time of day; its milliseconds since midnight seed the random source.
     virtual QTime timeOfDay() const = 0;
     virtual QDate today() const = 0;
 };
