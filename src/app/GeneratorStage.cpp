@@ -35,13 +35,6 @@ namespace {
 
 const QString kBackQuestion =
     QStringLiteral("Generator jest obecnie w trakcie obliczeń ! Czy rzeczywiście chcesz teraz edytować dane ?");
-const QString kOpenQuestion =
-    QStringLiteral("Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz przeglądać systemy ?");
-const QString kNewQuestion =
-    QStringLiteral("Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz tworzyć nowy system ?");
-const QString kInterruptQuestion =
-    QStringLiteral("Generator jest obecnie w trakcie obliczeń ! Czy chcesz przerwać obliczenia ?");
-const QString kQuitQuestion = QStringLiteral("Czy chcesz zakończyć prace z programem Selektor ?");
 const QString kSaveQuestion = QStringLiteral("Zapisać ostatni wygenerowany system ?");
 const QString kEmptyListMessage = QStringLiteral("Co chcesz zapisywać ? Lista jest pusta ! ");
 const QString kSaveFilter = QStringLiteral("Plik textowy(*.txt)");
@@ -130,7 +123,9 @@ QListWidget* hitList(const QString& objectName, QWidget* parent) {
 GeneratorStage::GeneratorStage(const CandidatePool& pool, Services& services, QWidget* parent)
     : QWidget(parent), m_pool(pool), m_services(services), m_state(std::make_unique<GeneratorState>()),
       m_dataDirectory(QDir::currentPath()) {
-    setObjectName(QStringLiteral("GeneratorStage"));
+    setObjectName(QStringLiteral("generatorStage"));
+    // The main window's grey box lies behind the stages; the stage paints its own face over it.
+    setAutoFillBackground(true);
     m_listModel = new GeneratorListModel(m_state->generatorList, this);
 
     m_simulationTimer = new QTimer(this);
@@ -628,23 +623,6 @@ void GeneratorStage::returnToFilters() {
     emit backToFiltersRequested();
 }
 
-bool GeneratorStage::mayDisturbGenerator(const QString& question) {
-    if (!generatorRunning())
-        return true;
-    if (!m_services.dialogs.warningQuestion(question))
-        return false;
-    stopGeneratorOnRequest();
-    return true;
-}
-
-bool GeneratorStage::mayStartNewSystem() {
-    return mayDisturbGenerator(kNewQuestion) && offerSave();
-}
-
-bool GeneratorStage::mayQuit() {
-    return mayDisturbGenerator(kInterruptQuestion) && offerSave() && m_services.dialogs.question(kQuitQuestion);
-}
-
 // ---------------------------------------------------------------------------------------------------
 // Saving and opening
 
@@ -681,11 +659,7 @@ bool GeneratorStage::offerSave() {
     return true;
 }
 
-bool GeneratorStage::openSystem() {
-    if (!mayDisturbGenerator(kOpenQuestion))
-        return false;
-    if (!offerSave())
-        return false;
+bool GeneratorStage::openSystemFile() {
     const QString fileName = m_services.dialogs.openFileName(kOpenFilter);
     if (fileName.isEmpty())
         return false;

@@ -29,8 +29,9 @@ class GeneratorListModel;
 // " GENERATOR SYSTEMÓW": the second stage of the main window. It turns the candidate pool into a system
 // (guarantee systems, random simulation), keeps it in the generator list, saves and opens system files
 // and checks the system against a drawn result. The generator engine does the work; this widget shows
-// its state, forwards clicks and asks the questions that protect a running simulation or an unsaved
-// system.
+// its state and forwards clicks. The questions of the main menu and of closing belong to the main window,
+// which calls `generatorRunning`, `stopGeneratorOnRequest`, `offerSave` and `openSystemFile`; the stage
+// asks only the questions of its own back button.
 class GeneratorStage : public QWidget {
     Q_OBJECT
 public:
@@ -41,22 +42,18 @@ public:
     // "Etap końcowy": puts every group into its initial state. The caller swaps the stages afterwards.
     void enterFinalStage();
 
-    // "System" / "Otwórz": the question about a running simulation, the save offer, the open dialog and
-    // the reading. True when a file was read into the list: the caller then shows this stage. A file
-    // that cannot be read leaves the list and the stage as they were.
-    bool openSystem();
-
-    // The guards of the commands that would disturb a running simulation or discard a new system. Each
-    // asks its own question while a simulation runs (and stops it on Yes), then makes the save offer.
-    // They return whether the command may go on.
-    bool mayStartNewSystem(); // "Nowy"
-    // "Zakończ" and closing the main window: also asks whether to end the program at all.
-    bool mayQuit();
-    bool mayClose() { return mayQuit(); }
+    // "System" / "Otwórz" once the main window has asked its questions and made the save offer: the open
+    // dialog, the reading of the file into the list and the reset of the stage for a system from a file.
+    // True when a file was read: the caller then shows this stage. A cancelled dialog or a file that
+    // cannot be read leaves the list and the stage as they were.
+    bool openSystemFile();
 
     // Offers once to save a newly built system. False only when the chosen file could not be written:
     // the command that made the offer then goes no further.
     bool offerSave();
+
+    // Stops a running simulation once the player agreed to it; the partial system stays in the list.
+    void stopGeneratorOnRequest();
 
     bool generatorRunning() const;
     bool systemSaved() const;
@@ -95,9 +92,6 @@ private:
     QGroupBox* buildPrintGroup();
     QGroupBox* buildPostProcessingGroup();
 
-    // Asks `question` while a simulation runs and stops it on Yes; false on No.
-    bool mayDisturbGenerator(const QString& question);
-    void stopGeneratorOnRequest();
     void finishGeneration();
     void startFlash();
 

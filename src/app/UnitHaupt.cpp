@@ -1,6 +1,7 @@
 #include "app/UnitHaupt.h"
 
 #include "app/FilterStage.h"
+#include "app/GeneratorStage.h"
 #include "app/IntroPanel.h"
 #include "app/Pictures.h"
 #include "app/Unit1.h"
@@ -78,14 +79,14 @@ void TFormHaupt::buildWindow() {
     m_stages->setPalette(palette);
     m_introPanel = new IntroPanel(m_stages);
     m_filterStage = new FilterStage(m_settings, *m_pool, m_services.dialogs, m_stages);
-    m_generatorStage = new QWidget(m_stages);
-    m_generatorStage->setObjectName(QStringLiteral("generatorStage"));
-    m_generatorStage->setAutoFillBackground(true);
+    m_generatorStage = new GeneratorStage(*m_pool, m_services, m_stages);
+    m_generatorStage->setDataDirectory(m_dataDirectory);
     m_stages->addWidget(m_introPanel);
     m_stages->addWidget(m_filterStage);
     m_stages->addWidget(m_generatorStage);
     m_stages->setCurrentWidget(m_introPanel);
     connect(m_filterStage, &FilterStage::finalStageRequested, this, &TFormHaupt::enterFinalStage);
+    connect(m_generatorStage, &GeneratorStage::backToFiltersRequested, this, &TFormHaupt::returnToFilterStage);
 
     m_introTimer = new QTimer(this);
     m_introTimer->setObjectName(QStringLiteral("introTimer"));
@@ -133,17 +134,12 @@ void TFormHaupt::placeWindow() {
     move(place.left, place.top);
 }
 
-bool TFormHaupt::openSystemIntoGeneratorStage() {
-    // Until the generator stage reads system files, choosing one only shows the (empty) stage.
-    return !m_services.dialogs.openFileName(QStringLiteral("Pliki textowe(*.txt)")).isEmpty();
-}
-
 void TFormHaupt::newSystem() {
     if (!generatorMayBeDisturbed(
             QStringLiteral("Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz tworzyć nowy system ?")))
         return;
     stopIntro();
-    if (!offerSave())
+    if (!m_generatorStage->offerSave())
         return;
     m_filterStage->startNewSystem();
     m_introPanel->picture()->hide();
@@ -155,9 +151,9 @@ void TFormHaupt::openSystem() {
             QStringLiteral("Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz przeglądać systemy ?")))
         return;
     stopIntro();
-    if (!offerSave())
+    if (!m_generatorStage->offerSave())
         return;
-    if (openSystemIntoGeneratorStage())
+    if (m_generatorStage->openSystemFile())
         showGeneratorStage();
 }
 
@@ -182,7 +178,7 @@ bool TFormHaupt::confirmEnd(const QString& generatorQuestion) {
     if (!generatorMayBeDisturbed(generatorQuestion))
         return false;
     stopIntro();
-    if (!offerSave())
+    if (!m_generatorStage->offerSave())
         return false;
     return m_services.dialogs.question(kQuitQuestion);
 }
@@ -221,11 +217,11 @@ void TFormHaupt::showAbout() {
 }
 
 bool TFormHaupt::generatorMayBeDisturbed(const QString& question) {
-    if (!generatorRunning())
+    if (!m_generatorStage->generatorRunning())
         return true;
     if (!m_services.dialogs.warningQuestion(question))
         return false;
-    stopGeneratorOnRequest();
+    m_generatorStage->stopGeneratorOnRequest();
     return true;
 }
 
@@ -239,7 +235,7 @@ void TFormHaupt::stopIntro() {
 }
 
 void TFormHaupt::enterFinalStage() {
-    prepareGeneratorStage();
+    m_generatorStage->enterFinalStage();
     showGeneratorStage();
 }
 

@@ -20,6 +20,7 @@ class QTimer;
 namespace selektor {
 
 class FilterStage;
+class GeneratorStage;
 class IntroPanel;
 class TAboutBox;
 class TForm1;
@@ -53,22 +54,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-
-    // ---- Hooks for the generator stage ----------------------------------------------------------------
-    // Until the generator stage is wired in, nothing runs and nothing is left unsaved.
-
-    // True while the random simulation runs.
-    virtual bool generatorRunning() const { return false; }
-    // Stops a running simulation because the player answered Yes to a question that protects it.
-    virtual void stopGeneratorOnRequest() {}
-    // Offers once to save a newly built system. False when the chosen file could not be written: the
-    // command that made the offer then goes no further.
-    virtual bool offerSave() { return true; }
-    // "Etap końcowy": puts the generator stage into its initial state before it is shown.
-    virtual void prepareGeneratorStage() {}
-    // "Otwórz" after its question and save offer: the open dialog and the reading of the file into the
-    // generator list. True when the generator stage is to be shown.
-    virtual bool openSystemIntoGeneratorStage();
 
 private:
     void buildWindow();
@@ -108,7 +93,7 @@ private:
     QStackedWidget* m_stages = nullptr;
     IntroPanel* m_introPanel = nullptr;
     FilterStage* m_filterStage = nullptr;
-    QWidget* m_generatorStage = nullptr;
+    GeneratorStage* m_generatorStage = nullptr;
 
     std::unique_ptr<TForm1> m_chartWindow;
     std::unique_ptr<TFormlos> m_drawHistoryWindow;

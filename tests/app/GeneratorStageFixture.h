@@ -1,7 +1,8 @@
 #pragma once
 
 // A generator stage on a pool of the test's choosing, with scripted dialogs and a fixed clock, and the
-// small moves the tests make on it: click by name, type into a field, read the list as shown.
+// small moves the tests make on it: click by name, type into a field, read the list as shown. The same
+// moves serve the stage inside the main window.
 
 #include "app/GeneratorStage.h"
 #include "support/FakeServices.h"
@@ -17,6 +18,7 @@
 #include <QtTest>
 #include <initializer_list>
 #include <memory>
+#include <set>
 
 namespace selektor::test {
 
@@ -28,46 +30,55 @@ inline Combination combination(std::initializer_list<int> numbers) {
     return c;
 }
 
-struct StageFixture {
-    FakeServices fakes;
-    std::unique_ptr<CandidatePool> pool = std::make_unique<CandidatePool>();
-    std::unique_ptr<GeneratorStage> stage;
-    QTemporaryDir directory;
-
-    explicit StageFixture(std::initializer_list<Combination> rows = {}) {
-        setPool(rows);
-        stage = std::make_unique<GeneratorStage>(*pool, fakes.services);
-        stage->setDataDirectory(directory.path());
-        stage->enterFinalStage();
+// Every combination of the numbers 1 to `highest`, in lexicographic order (at most the capacity).
+inline void fillLexicographic(CandidatePool& pool, int highest) {
+    pool.count = 0;
+    Combination c{1, 2, 3, 4, 5, 6};
+    for (;;) {
+        if (pool.count == kPoolCapacity)
+            return;
+        pool.rows[pool.count++] = c;
+        int k = 5;
+        while (k >= 0 && c[k] == highest - 5 + k)
+            --k;
+        if (k < 0)
+            return;
+        ++c[k];
+        for (int j = k + 1; j < 6; ++j)
+            c[j] = static_cast<Number>(c[j - 1] + 1);
     }
+}
 
-    void setPool(std::initializer_list<Combination> rows) {
-        pool->count = 0;
-        for (const Combination& c : rows)
-            pool->rows[pool->count++] = c;
-    }
+// How many numbers two system lines have in common.
+inline int sharedNumbers(const QString& a, const QString& b) {
+    std::set<int> numbers;
+    for (const QString& field : a.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        numbers.insert(field.toInt());
+    int common = 0;
+    for (const QString& field : b.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        common += static_cast<int>(numbers.count(field.toInt()));
+    return common;
+}
 
-    // Every combination of the numbers 1 to `highest`, in lexicographic order (at most the capacity).
-    void setLexicographicPool(int highest) {
-        pool->count = 0;
-        Combination c{1, 2, 3, 4, 5, 6};
-        for (;;) {
-            if (pool->count == kPoolCapacity)
-                return;
-            pool->rows[pool->count++] = c;
-            int k = 5;
-            while (k >= 0 && c[k] == highest - 5 + k)
-                --k;
-            if (k < 0)
-                return;
-            ++c[k];
-            for (int j = k + 1; j < 6; ++j)
-                c[j] = static_cast<Number>(c[j - 1] + 1);
-        }
-    }
+inline QByteArray readAll(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+inline void writeAll(const QString& fileName, const QByteArray& bytes) {
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// The moves a test makes on a generator stage, on its own or inside the main window.
+struct StageMoves {
+    GeneratorStage* target = nullptr;
 
     template <typename T> T* find(const QString& name) const {
-        T* widget = stage->findChild<T*>(name);
+        T* widget = target->findChild<T*>(name);
         if (!widget)
             qFatal("No widget named %s", qPrintable(name));
         return widget;
@@ -93,20 +104,38 @@ struct StageFixture {
         click(QStringLiteral("guaranteeChoice%1").arg(mode));
         click(QStringLiteral("guaranteeOkButton"));
     }
+    // A random run that outlasts the test: it goes on until something stops it.
+    void startLongRun(int ticks) const {
+        type(QStringLiteral("simulationCountEdit"), QStringLiteral("9999"));
+        type(QStringLiteral("simulationLimitEdit"), QStringLiteral("9999"));
+        click(QStringLiteral("simulationOkButton"));
+        for (int tick = 0; tick < ticks; ++tick)
+            target->simulationTick();
+    }
+};
+
+struct StageFixture : StageMoves {
+    FakeServices fakes;
+    std::unique_ptr<CandidatePool> pool = std::make_unique<CandidatePool>();
+    std::unique_ptr<GeneratorStage> stage;
+    QTemporaryDir directory;
+
+    explicit StageFixture(std::initializer_list<Combination> rows = {}) {
+        setPool(rows);
+        stage = std::make_unique<GeneratorStage>(*pool, fakes.services);
+        target = stage.get();
+        stage->setDataDirectory(directory.path());
+        stage->enterFinalStage();
+    }
+
+    void setPool(std::initializer_list<Combination> rows) {
+        pool->count = 0;
+        for (const Combination& c : rows)
+            pool->rows[pool->count++] = c;
+    }
+    void setLexicographicPool(int highest) { fillLexicographic(*pool, highest); }
 
     QString path(const QString& fileName) const { return directory.filePath(fileName); }
-
-    static QByteArray readAll(const QString& fileName) {
-        QFile file(fileName);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return file.readAll();
-    }
-    static void writeAll(const QString& fileName, const QByteArray& bytes) {
-        QFile file(fileName);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
 };
 
 } // namespace selektor::test

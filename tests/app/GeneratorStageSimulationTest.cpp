@@ -1,10 +1,9 @@
 // The random simulation as the window runs it: the start checks, ticks driven by hand, the end of a run,
-// and every question that protects a running simulation.
+// and the back button's question during a run (the main menu's questions are tried in the main window).
 
 #include "GeneratorStageFixture.h"
 
 #include <QSignalSpy>
-#include <set>
 
 using namespace selektor;
 using namespace selektor::test;
@@ -12,22 +11,6 @@ using namespace selektor::test;
 namespace {
 
 const QString kRunning = QStringLiteral("warning: Generator jest obecnie w trakcie obliczeń ! ");
-
-// The numbers of a system line, for counting what two lines share.
-std::set<int> numbersOf(const QString& line) {
-    std::set<int> numbers;
-    for (const QString& field : line.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        numbers.insert(field.toInt());
-    return numbers;
-}
-
-int shared(const QString& a, const QString& b) {
-    const std::set<int> x = numbersOf(a);
-    int common = 0;
-    for (int n : numbersOf(b))
-        common += static_cast<int>(x.count(n));
-    return common;
-}
 
 } // namespace
 
@@ -45,9 +28,6 @@ private slots:
     void secondRunEmptiesTheListFirst();
 
     void backButtonDuringARun();
-    void guardsOfTheShellDuringARun_data();
-    void guardsOfTheShellDuringARun();
-    void quitAnsweredYesThenNoKeepsThePartialSystem();
 };
 
 void GeneratorStageSimulationTest::startIsRefusedWithoutBothFields_data() {
@@ -175,7 +155,7 @@ void GeneratorStageSimulationTest::differenceOfFourKeepsLinesSharingAtMostTwo() 
     QVERIFY(lines.size() > 3);
     for (int i = 0; i < lines.size(); ++i)
         for (int j = i + 1; j < lines.size(); ++j)
-            QVERIFY2(shared(lines[i], lines[j]) <= 2, qPrintable(lines[i] + QLatin1Char('|') + lines[j]));
+            QVERIFY2(sharedNumbers(lines[i], lines[j]) <= 2, qPrintable(lines[i] + QLatin1Char('|') + lines[j]));
 }
 
 void GeneratorStageSimulationTest::smallPoolEndsAtTheTimeLimit() {
@@ -277,79 +257,6 @@ void GeneratorStageSimulationTest::backButtonDuringARun() {
     QVERIFY(!f.timer(QStringLiteral("countdownTimer"))->isActive());
     QVERIFY(!f.timer(QStringLiteral("flashTimer"))->isActive());
     QVERIFY(!f.shown(QStringLiteral("countdownPanel")));
-}
-
-void GeneratorStageSimulationTest::guardsOfTheShellDuringARun_data() {
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("question");
-    QTest::newRow("Nowy") << "new"
-                          << "Czy chcesz teraz tworzyć nowy system ?";
-    QTest::newRow("Otwórz") << "open"
-                            << "Czy chcesz teraz przeglądać systemy ?";
-    QTest::newRow("Zakończ") << "quit"
-                             << "Czy chcesz przerwać obliczenia ?";
-    QTest::newRow("closing") << "close"
-                             << "Czy chcesz przerwać obliczenia ?";
-}
-
-void GeneratorStageSimulationTest::guardsOfTheShellDuringARun() {
-    QFETCH(QString, command);
-    QFETCH(QString, question);
-    StageFixture f;
-    f.setLexicographicPool(10);
-    f.type(QStringLiteral("simulationCountEdit"), QStringLiteral("50"));
-    f.type(QStringLiteral("simulationLimitEdit"), QStringLiteral("30"));
-    f.click(QStringLiteral("simulationOkButton"));
-    for (int tick = 0; tick < 5; ++tick)
-        f.stage->simulationTick();
-    const QStringList partial = f.lines();
-    const auto run = [&] {
-        if (command == QLatin1String("new"))
-            return f.stage->mayStartNewSystem();
-        if (command == QLatin1String("open"))
-            return f.stage->openSystem();
-        if (command == QLatin1String("quit"))
-            return f.stage->mayQuit();
-        return f.stage->mayClose();
-    };
-
-    f.fakes.dialogs.answers << false;
-    QVERIFY(!run());
-    QCOMPARE(f.fakes.dialogs.shown, QStringList{kRunning + question});
-    QVERIFY(f.stage->generatorRunning());
-    QVERIFY(f.timer(QStringLiteral("countdownTimer"))->isActive());
-
-    // Yes stops the run; the stage becomes usable again and the partial system stays in the list.
-    f.fakes.dialogs.shown.clear();
-    f.fakes.dialogs.answers << true << true;
-    f.fakes.dialogs.fileNames << QString();
-    run();
-    QCOMPARE(f.fakes.dialogs.shown.first(), kRunning + question);
-    QVERIFY(!f.stage->generatorRunning());
-    QVERIFY(!f.timer(QStringLiteral("simulationTimer"))->isActive());
-    QVERIFY(!f.shown(QStringLiteral("countdownPanel")));
-    QVERIFY(f.enabled(QStringLiteral("guaranteeGroup")));
-    QVERIFY(f.enabled(QStringLiteral("simulationGroup")));
-    QCOMPARE(f.lines(), partial);
-}
-
-void GeneratorStageSimulationTest::quitAnsweredYesThenNoKeepsThePartialSystem() {
-    StageFixture f;
-    f.setLexicographicPool(10);
-    f.type(QStringLiteral("simulationCountEdit"), QStringLiteral("50"));
-    f.type(QStringLiteral("simulationLimitEdit"), QStringLiteral("30"));
-    f.click(QStringLiteral("simulationOkButton"));
-    for (int tick = 0; tick < 5; ++tick)
-        f.stage->simulationTick();
-    f.fakes.dialogs.answers << true << false;
-
-    QVERIFY(!f.stage->mayQuit());
-
-    QCOMPARE(f.fakes.dialogs.shown,
-             (QStringList{kRunning + QStringLiteral("Czy chcesz przerwać obliczenia ?"),
-                          QStringLiteral("question: Czy chcesz zakończyć prace z programem Selektor ?")}));
-    QVERIFY(!f.stage->generatorRunning());
-    QVERIFY(!f.lines().isEmpty());
 }
 
 QTEST_MAIN(GeneratorStageSimulationTest)

@@ -1,6 +1,6 @@
 // The generator stage: entering it, guarantee systems, the save-button flash, and the flows that keep
-// or lose a user's system (saving, the save offer, opening a file, the back button and the shell's
-// guards).
+// or lose a user's system (saving, the save offer, opening a file, the back button). The main menu's
+// questions around them are tried in the main window.
 
 #include "GeneratorStageFixture.h"
 
@@ -14,7 +14,6 @@ using namespace selektor::test;
 namespace {
 
 const QString kSaveQuestion = QStringLiteral("question: Zapisać ostatni wygenerowany system ?");
-const QString kQuitQuestion = QStringLiteral("question: Czy chcesz zakończyć prace z programem Selektor ?");
 
 // The pool of the guarantee examples: the second shares five numbers with the first, the third four.
 StageFixture* smallPoolStage() {
@@ -45,14 +44,9 @@ private slots:
 
     void openedFileMatchesTheSavedSystemLineForLine();
     void openingResetsTheStageForASystemFromAFile();
-    void openingOffersToSaveFirst();
-    void cancelledOpenChangesNothing();
     void unreadableFileKeepsTheSystemOnScreen();
     void openedFileKeepsOddLinesAsTheyStand();
     void largeFileOpensInFull();
-
-    void newSystemOffersToSaveOnce();
-    void quittingAsksTheFinalQuestion();
 };
 
 void GeneratorStageTest::enteringTheStageStartsFromTheSameEmptyState() {
@@ -196,7 +190,7 @@ void GeneratorStageTest::savingWritesTwentyBytesPerLine() {
     f->click(QStringLiteral("saveButton"));
 
     QCOMPARE(f->fakes.dialogs.fileFilters, QStringList{QStringLiteral("Plik textowy(*.txt) | txt")});
-    QCOMPARE(f->readAll(file), QByteArray("  1  2  3  4  5  6\r\n  1  2  3  4  5  7\r\n  1  2  3  4  8  9\r\n"));
+    QCOMPARE(readAll(file), QByteArray("  1  2  3  4  5  6\r\n  1  2  3  4  5  7\r\n  1  2  3  4  8  9\r\n"));
     QVERIFY(f->stage->systemSaved());
     QVERIFY(f->fakes.dialogs.shown.isEmpty());
 }
@@ -247,7 +241,7 @@ void GeneratorStageTest::backButtonOffersToSaveANewSystemOnce() {
         QCOMPARE(back.count(), 1);
         QCOMPARE(QFile::exists(file), yes);
         if (yes)
-            QCOMPARE(f->readAll(file).size(), 40);
+            QCOMPARE(readAll(file).size(), 40);
         QVERIFY(f->stage->systemSaved());
 
         // The question comes once per built system.
@@ -296,11 +290,11 @@ void GeneratorStageTest::openedFileMatchesTheSavedSystemLineForLine() {
     const QString file = f.path(QStringLiteral("roundtrip.txt"));
     f.fakes.dialogs.fileNames << file;
     f.click(QStringLiteral("saveButton"));
-    QCOMPARE(f.readAll(file).size(), 20 * built.size());
+    QCOMPARE(readAll(file).size(), 20 * built.size());
 
     f.stage->enterFinalStage();
     f.fakes.dialogs.fileNames << file;
-    QVERIFY(f.stage->openSystem());
+    QVERIFY(f.stage->openSystemFile());
 
     QCOMPARE(f.lines(), built);
     QCOMPARE(f.text(QStringLiteral("lineCountLabel")), QString::number(built.size()));
@@ -311,13 +305,13 @@ void GeneratorStageTest::openedFileMatchesTheSavedSystemLineForLine() {
     const QString copy = f.path(QStringLiteral("copy.txt"));
     f.fakes.dialogs.fileNames << copy;
     f.click(QStringLiteral("saveButton"));
-    QCOMPARE(f.readAll(copy), f.readAll(file));
+    QCOMPARE(readAll(copy), readAll(file));
 }
 
 void GeneratorStageTest::openingResetsTheStageForASystemFromAFile() {
     std::unique_ptr<StageFixture> f(smallPoolStage());
     const QString file = f->path(QStringLiteral("three.txt"));
-    f->writeAll(file, "  1  2  3  4  5  6\r\n  7  8  9 10 11 12\r\n 13 14 15 16 17 18\r\n");
+    writeAll(file, "  1  2  3  4  5  6\r\n  7  8  9 10 11 12\r\n 13 14 15 16 17 18\r\n");
     f->buildGuarantee(0);
     f->fakes.dialogs.fileNames << f->path(QStringLiteral("first.txt"));
     f->click(QStringLiteral("saveButton"));
@@ -328,7 +322,7 @@ void GeneratorStageTest::openingResetsTheStageForASystemFromAFile() {
     QCOMPARE(f->text(QStringLiteral("selectedLineLabel")), QStringLiteral("2"));
     f->fakes.dialogs.fileNames << file;
 
-    QVERIFY(f->stage->openSystem());
+    QVERIFY(f->stage->openSystemFile());
 
     QCOMPARE(f->lines().size(), 3);
     QCOMPARE(f->text(QStringLiteral("lineCountLabel")), QStringLiteral("3"));
@@ -347,35 +341,6 @@ void GeneratorStageTest::openingResetsTheStageForASystemFromAFile() {
     QVERIFY(f->stage->systemSaved());
 }
 
-void GeneratorStageTest::openingOffersToSaveFirst() {
-    std::unique_ptr<StageFixture> f(smallPoolStage());
-    const QString file = f->path(QStringLiteral("other.txt"));
-    f->writeAll(file, "  1  2  3  4  5  6\r\n");
-    f->buildGuarantee(0);
-    f->fakes.dialogs.answers << false;
-    f->fakes.dialogs.fileNames << file;
-
-    QVERIFY(f->stage->openSystem());
-
-    QCOMPARE(f->fakes.dialogs.shown, QStringList{kSaveQuestion});
-    QCOMPARE(f->fakes.dialogs.fileFilters, QStringList{QStringLiteral("Pliki textowe(*.txt)")});
-    QCOMPARE(f->lines(), QStringList{QStringLiteral("  1  2  3  4  5  6")});
-    // The opened system counts as saved: nothing more is offered.
-    QVERIFY(f->stage->mayStartNewSystem());
-    QCOMPARE(f->fakes.dialogs.shown.size(), 1);
-}
-
-void GeneratorStageTest::cancelledOpenChangesNothing() {
-    std::unique_ptr<StageFixture> f(smallPoolStage());
-    f->buildGuarantee(1);
-    f->fakes.dialogs.answers << false;
-    f->fakes.dialogs.fileNames << QString();
-    QVERIFY(!f->stage->openSystem());
-    QCOMPARE(f->lines().size(), 2);
-    QVERIFY(f->enabled(QStringLiteral("backButton")));
-    QVERIFY(f->enabled(QStringLiteral("guaranteeOkButton")));
-}
-
 void GeneratorStageTest::unreadableFileKeepsTheSystemOnScreen() {
     std::unique_ptr<StageFixture> f(smallPoolStage());
     f->buildGuarantee(0);
@@ -384,7 +349,7 @@ void GeneratorStageTest::unreadableFileKeepsTheSystemOnScreen() {
     const QStringList before = f->lines();
     f->fakes.dialogs.fileNames << f->path(QStringLiteral("typed name that does not exist.txt"));
 
-    QVERIFY(!f->stage->openSystem());
+    QVERIFY(!f->stage->openSystemFile());
 
     QCOMPARE(f->fakes.dialogs.shown.size(), 1);
     QVERIFY(f->fakes.dialogs.shown.first().startsWith(QStringLiteral("error: ")));
@@ -398,9 +363,9 @@ void GeneratorStageTest::unreadableFileKeepsTheSystemOnScreen() {
 void GeneratorStageTest::openedFileKeepsOddLinesAsTheyStand() {
     StageFixture f;
     const QString file = f.path(QStringLiteral("odd.txt"));
-    f.writeAll(file, "  1  2  3  4  5  6\r\n\r\nnot a line\r  7  8  9 10 11 12\n 13 14 15 16 17 18");
+    writeAll(file, "  1  2  3  4  5  6\r\n\r\nnot a line\r  7  8  9 10 11 12\n 13 14 15 16 17 18");
     f.fakes.dialogs.fileNames << file;
-    QVERIFY(f.stage->openSystem());
+    QVERIFY(f.stage->openSystemFile());
     QCOMPARE(f.lines(), (QStringList{QStringLiteral("  1  2  3  4  5  6"), QString(), QStringLiteral("not a line"),
                                      QStringLiteral("  7  8  9 10 11 12"), QStringLiteral(" 13 14 15 16 17 18")}));
     QCOMPARE(f.text(QStringLiteral("lineCountLabel")), QStringLiteral("5"));
@@ -415,36 +380,13 @@ void GeneratorStageTest::largeFileOpensInFull() {
         bytes.reserve(20 * kLines);
         for (int i = 0; i < kLines; ++i)
             bytes += "  1  2  3  4  5  6\r\n";
-        f.writeAll(file, bytes);
+        writeAll(file, bytes);
     }
     f.fakes.dialogs.fileNames << file;
-    QVERIFY(f.stage->openSystem());
+    QVERIFY(f.stage->openSystemFile());
     QCOMPARE(f.listView()->model()->rowCount(), kLines);
     QCOMPARE(f.text(QStringLiteral("lineCountLabel")), QString::number(kLines));
     QCOMPARE(f.listView()->model()->index(kLines - 1, 0).data().toString(), QStringLiteral("  1  2  3  4  5  6"));
-}
-
-void GeneratorStageTest::newSystemOffersToSaveOnce() {
-    std::unique_ptr<StageFixture> f(smallPoolStage());
-    f->buildGuarantee(0);
-    f->fakes.dialogs.answers << true;
-    f->fakes.dialogs.fileNames << QString(); // the save dialog cancelled
-    QVERIFY(f->stage->mayStartNewSystem());
-    QVERIFY(f->stage->mayStartNewSystem());
-    QCOMPARE(f->fakes.dialogs.shown, QStringList{kSaveQuestion});
-}
-
-void GeneratorStageTest::quittingAsksTheFinalQuestion() {
-    std::unique_ptr<StageFixture> f(smallPoolStage());
-    f->fakes.dialogs.answers << false;
-    QVERIFY(!f->stage->mayQuit());
-    QCOMPARE(f->fakes.dialogs.shown, QStringList{kQuitQuestion});
-
-    f->buildGuarantee(0);
-    f->fakes.dialogs.shown.clear();
-    f->fakes.dialogs.answers << false << true;
-    QVERIFY(f->stage->mayClose());
-    QCOMPARE(f->fakes.dialogs.shown, (QStringList{kSaveQuestion, kQuitQuestion}));
 }
 
 QTEST_MAIN(GeneratorStageTest)

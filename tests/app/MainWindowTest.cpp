@@ -1,19 +1,13 @@
-// The main window as a whole: start-up, the menu, the intro, the stages and the questions that guard
-// the end of the program. A running generator and an unsaved system are simulated through the window's
-// generator-stage hooks.
+// The main window as a whole: start-up, the menu, the intro, the stages and the final question. The
+// commands of the "System" menu around a generated or running system are tried in MainWindowSystemTest.
 
-#include "WindowLookup.h"
+#include "MainWindowFixture.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
-#include "app/UnitHaupt.h"
 #include "app/Unitlos.h"
-#include "support/FakeServices.h"
 
-#include <QAction>
 #include <QLabel>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -22,74 +16,29 @@
 using namespace selektor;
 using namespace selektor::test;
 
-namespace {
-
-const QString kQuit = QStringLiteral("question: Czy chcesz zakończyć prace z programem Selektor ?");
-const QString kInterrupt =
-    QStringLiteral("warning: Generator jest obecnie w trakcie obliczeń ! Czy chcesz przerwać obliczenia ?");
-
-// Writes what the hooks are asked into the dialog log, so the order of questions and hooks shows.
-class HookedWindow : public TFormHaupt {
-public:
-    HookedWindow(FakeServices& fakes) : TFormHaupt(fakes.services), m_log(fakes.dialogs.shown) {}
-    bool running = false;
-    bool saveSucceeds = true;
-
-protected:
-    bool generatorRunning() const override { return running; }
-    void stopGeneratorOnRequest() override {
-        running = false;
-        m_log << QStringLiteral("hook: stop");
-    }
-    bool offerSave() override {
-        m_log << QStringLiteral("hook: offerSave");
-        return saveSucceeds;
-    }
-    void prepareGeneratorStage() override { m_log << QStringLiteral("hook: prepare"); }
-
-private:
-    QStringList& m_log;
-};
-
-} // namespace
-
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    FakeServices fakes;
-    std::unique_ptr<HookedWindow> window;
+    std::unique_ptr<ShellFixture> shell;
+    TFormHaupt* window = nullptr;
+    FakeServices* fakes = nullptr;
 
-    void trigger(const char* action) { child<QAction>(window.get(), QString::fromLatin1(action))->trigger(); }
-    QString currentStage() {
-        return child<QStackedWidget>(window.get(), QStringLiteral("stages"))->currentWidget()->objectName();
-    }
+    void trigger(const char* action) { shell->trigger(action); }
+    QString currentStage() { return shell->currentStage(); }
     QStringList introNumbers() {
         QStringList texts;
         for (int i = 1; i <= 6; ++i)
-            texts << child<QLabel>(window.get(), QStringLiteral("introNumber%1").arg(i))->text();
+            texts << child<QLabel>(window, QStringLiteral("introNumber%1").arg(i))->text();
         return texts;
-    }
-    void answer(std::initializer_list<bool> answers) {
-        for (bool a : answers)
-            fakes.dialogs.answers.enqueue(a);
     }
 
 private slots:
     void init() {
-        fakes.dialogs.shown.clear();
-        fakes.dialogs.answers.clear();
-        fakes.sound.played.clear();
-        window = std::make_unique<HookedWindow>(fakes);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        shell = std::make_unique<ShellFixture>();
+        window = shell->window.get();
+        fakes = &shell->fakes;
     }
-    void cleanup() {
-        // Let the window go without its closing questions.
-        window->running = false;
-        answer({true});
-        window->close();
-        window.reset();
-    }
+    void cleanup() { shell.reset(); }
 
     void startUpOpensTheIntroInAFixedWindow() {
         QCOMPARE(window->windowTitle(), QStringLiteral("Selektor"));
@@ -98,10 +47,10 @@ private slots:
         QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(window->windowFlags() & Qt::WindowMinimizeButtonHint);
         QCOMPARE(currentStage(), QStringLiteral("introPanel"));
-        QCOMPARE(fakes.sound.played, QStringList{QStringLiteral("Flute.wav")});
+        QCOMPARE(fakes->sound.played, QStringList{QStringLiteral("Flute.wav")});
         QCOMPARE(window->dataDirectory(), QDir::currentPath());
-        QVERIFY(fakes.dialogs.shown.isEmpty());
-        QVERIFY(child<QTimer>(window.get(), QStringLiteral("introTimer"))->isActive());
+        QVERIFY(fakes->dialogs.shown.isEmpty());
+        QVERIFY(child<QTimer>(window, QStringLiteral("introTimer"))->isActive());
 
         QVERIFY(window->chartWindow().isHidden());
         QVERIFY(window->drawHistoryWindow().isHidden());
@@ -134,7 +83,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(QKeySequence, shortcut);
-        auto* action = child<QAction>(window.get(), name);
+        auto* action = child<QAction>(window, name);
         QCOMPARE(action->text(), caption);
         QCOMPARE(action->shortcut(), shortcut);
     }
@@ -158,46 +107,9 @@ private slots:
     void newSystemLeadsToTheFilterStage() {
         trigger("newAction");
         QCOMPARE(currentStage(), QStringLiteral("filterStage"));
-        QCOMPARE(fakes.dialogs.shown, QStringList{QStringLiteral("hook: offerSave")});
-        QVERIFY(!child<QTimer>(window.get(), QStringLiteral("introTimer"))->isActive());
-        QVERIFY(child(window.get(), QStringLiteral("introPicture"))->isHidden());
-    }
-
-    void commandsAskBeforeDisturbingARunningGenerator() {
-        window->running = true;
-        answer({false});
-        trigger("newAction");
-        QCOMPARE(fakes.dialogs.shown,
-                 QStringList{QStringLiteral("warning: Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz "
-                                            "tworzyć nowy system ?")});
-        QCOMPARE(currentStage(), QStringLiteral("introPanel"));
-        QVERIFY(window->running);
-        QVERIFY(child<QTimer>(window.get(), QStringLiteral("introTimer"))->isActive());
-
-        fakes.dialogs.shown.clear();
-        answer({true});
-        fakes.dialogs.fileNames.enqueue(QString()); // the open dialog is cancelled
-        trigger("openAction");
-        QCOMPARE(fakes.dialogs.shown,
-                 (QStringList{QStringLiteral("warning: Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz "
-                                             "przeglądać systemy ?"),
-                              QStringLiteral("hook: stop"), QStringLiteral("hook: offerSave")}));
-        QCOMPARE(fakes.dialogs.fileFilters, QStringList{QStringLiteral("Pliki textowe(*.txt)")});
-        QCOMPARE(currentStage(), QStringLiteral("introPanel"));
-        QVERIFY(!window->running);
-    }
-
-    void openingAFileShowsTheGeneratorStage() {
-        fakes.dialogs.fileNames.enqueue(QStringLiteral("system.txt"));
-        trigger("openAction");
-        QCOMPARE(currentStage(), QStringLiteral("generatorStage"));
-    }
-
-    void quitAskedAndAnsweredNo() {
-        answer({false});
-        trigger("quitAction");
-        QCOMPARE(fakes.dialogs.shown, (QStringList{QStringLiteral("hook: offerSave"), kQuit}));
-        QVERIFY(window->isVisible());
+        QVERIFY(fakes->dialogs.shown.isEmpty());
+        QVERIFY(!child<QTimer>(window, QStringLiteral("introTimer"))->isActive());
+        QVERIFY(child(window, QStringLiteral("introPicture"))->isHidden());
     }
 
     void quitAnsweredYesEndsTheProgram() {
@@ -205,73 +117,36 @@ private slots:
         trigger("chartAction");
         QVERIFY(window->drawHistoryWindow().isVisible());
         QVERIFY(window->chartWindow().isVisible());
-        QSignalSpy ended(window.get(), &TFormHaupt::programEnded);
-        answer({true});
+        QSignalSpy ended(window, &TFormHaupt::programEnded);
+        shell->answer({true});
         trigger("quitAction");
         QCOMPARE(ended.count(), 1);
         QVERIFY(!window->isVisible());
         QVERIFY(window->drawHistoryWindow().isHidden());
         QVERIFY(window->chartWindow().isHidden());
         // The final question was asked once, not again by the closing of the window.
-        QCOMPARE(fakes.dialogs.shown, (QStringList{QStringLiteral("hook: offerSave"), kQuit}));
-    }
-
-    void quitDuringARun() {
-        window->running = true;
-        answer({false});
-        trigger("quitAction");
-        QCOMPARE(fakes.dialogs.shown, QStringList{kInterrupt});
-        QVERIFY(window->running);
-
-        // Yes to the interruption, No to the end: the run is stopped and the program goes on.
-        fakes.dialogs.shown.clear();
-        answer({true, false});
-        trigger("quitAction");
-        QCOMPARE(fakes.dialogs.shown,
-                 (QStringList{kInterrupt, QStringLiteral("hook: stop"), QStringLiteral("hook: offerSave"), kQuit}));
-        QVERIFY(!window->running);
-        QVERIFY(window->isVisible());
-    }
-
-    void aSaveThatFailsStopsTheQuit() {
-        window->saveSucceeds = false;
-        trigger("quitAction");
-        QCOMPARE(fakes.dialogs.shown, QStringList{QStringLiteral("hook: offerSave")});
-        QVERIFY(window->isVisible());
-        window->saveSucceeds = true;
-    }
-
-    void closingTheWindowAsksTheSameQuestions() {
-        QSignalSpy ended(window.get(), &TFormHaupt::programEnded);
-        window->running = true;
-        answer({false});
-        QVERIFY(!window->close());
-        QCOMPARE(fakes.dialogs.shown, QStringList{kInterrupt});
-        QVERIFY(window->running);
-
-        fakes.dialogs.shown.clear();
-        answer({true, false});
-        QVERIFY(!window->close());
-        QCOMPARE(fakes.dialogs.shown.last(), kQuit);
-        QCOMPARE(ended.count(), 0);
-
-        answer({true});
-        QVERIFY(window->close());
-        QCOMPARE(ended.count(), 1);
+        QCOMPARE(fakes->dialogs.shown, QStringList{kQuitQuestion});
     }
 
     void finalStageAndBack() {
-        trigger("newAction");
-        auto* finalStage = child<QPushButton>(window.get(), QStringLiteral("finalStageButton"));
-        finalStage->setEnabled(true); // as after a count of 1 to 30000
-        click(finalStage);
-        QCOMPARE(currentStage(), QStringLiteral("generatorStage"));
-        QCOMPARE(fakes.dialogs.shown.last(), QStringLiteral("hook: prepare"));
+        shell->enterGeneratorStage(9);
+        shell->buildGuarantee(0);
+        fakes->dialogs.fileNames << shell->path(QStringLiteral("saved.txt"));
+        shell->click(QStringLiteral("saveButton"));
 
-        window->returnToFilterStage();
+        shell->click(QStringLiteral("backButton"));
         QCOMPARE(currentStage(), QStringLiteral("filterStage"));
+        auto* finalStage = child<QPushButton>(window, QStringLiteral("finalStageButton"));
         QVERIFY(!finalStage->isEnabled());
-        QCOMPARE(child<QLabel>(window.get(), QStringLiteral("countLabel"))->text(), QString());
+        QCOMPARE(child<QLabel>(window, QStringLiteral("countLabel"))->text(), QString());
+
+        // Entered again, the stage starts from its empty state.
+        finalStage->setEnabled(true);
+        finalStage->click();
+        QCOMPARE(currentStage(), QStringLiteral("generatorStage"));
+        QVERIFY(shell->lines().isEmpty());
+        QVERIFY(shell->button(QStringLiteral("guaranteeChoice0"))->isChecked());
+        QVERIFY(fakes->dialogs.shown.isEmpty());
     }
 
     void helpOpensTheContentsFromTheDataDirectory() {
@@ -280,8 +155,8 @@ private slots:
         QVERIFY(QDir::setCurrent(elsewhere.path()));
         trigger("helpAction");
         QCOMPARE(QDir::currentPath(), dataDirectory);
-        QCOMPARE(fakes.help.opened, QStringList{QStringLiteral("TEMATY POMOCY.HLP")});
-        QVERIFY(!child<QTimer>(window.get(), QStringLiteral("introTimer"))->isActive());
+        QCOMPARE(fakes->help.opened, QStringList{QStringLiteral("TEMATY POMOCY.HLP")});
+        QVERIFY(!child<QTimer>(window, QStringLiteral("introTimer"))->isActive());
     }
 };
 
