@@ -3,6 +3,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QtMath>
+
+#include <algorithm>
+#include <cmath>
 
 namespace selektor {
 
@@ -93,11 +97,15 @@ void CouponPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4);
-    // A blank lying at a slant, with four ticket fields of 7 x 7 boxes, some of them marked.
-    const qreal blankHeight = std::min(area.height(), area.width() * 0.5);
+    // A blank lying at a slant, with four ticket fields of 7 x 7 boxes, some of them marked. It is sized
+    // so that the slanted blank, corners and all, stays inside the picture.
+    constexpr qreal kSlantDegrees = 6;
+    const qreal slant = qDegreesToRadians(kSlantDegrees);
+    const qreal blankHeight = std::min(area.width() / (2 * std::cos(slant) + std::sin(slant)),
+                                       area.height() / (2 * std::sin(slant) + std::cos(slant)));
     const qreal blankWidth = blankHeight * 2.0;
     painter.translate(area.center());
-    painter.rotate(-6);
+    painter.rotate(-kSlantDegrees);
     const QRectF blank(-blankWidth / 2, -blankHeight / 2, blankWidth, blankHeight);
     painter.setPen(QPen(QColor(180, 120, 40), 1));
     painter.setBrush(QColor(255, 248, 225));
