@@ -301,10 +301,12 @@ QGroupBox* GeneratorStage::buildGeneratorGroup() {
     const QFontMetrics monoMetrics(mono);
     m_listView->setFixedWidth(monoMetrics.horizontalAdvance(QString(kSystemLineLength + 1, QLatin1Char('0'))) +
                               m_listView->verticalScrollBar()->sizeHint().width() + 2 * m_listView->frameWidth() + 4);
-    connect(m_listView->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    onLineSelected(current.row());
+    // The view makes its first line current by itself when it takes the keyboard focus, without
+    // selecting it; only a line the player selects (click or arrow keys) counts as chosen.
+    connect(m_listView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected) {
+                if (!selected.indexes().isEmpty())
+                    onLineSelected(selected.indexes().first().row());
             });
     connect(m_listView, &QListView::clicked, this, [this](const QModelIndex& index) { onLineSelected(index.row()); });
     column->addWidget(m_listView, 1);

@@ -174,11 +174,19 @@ void GeneratorStageTest::clickingALineShowsItsPosition() {
     f->buildGuarantee(0);
     QListView* view = f->listView();
     view->resize(200, 200);
+    // Tabbing into the list makes its first line current without choosing it: nothing is shown yet.
+    QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(view, &tabbedIn);
+    QVERIFY(f->text(QStringLiteral("selectedLineLabel")).isEmpty());
+
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, 0)).center());
     QCOMPARE(f->text(QStringLiteral("selectedLineLabel")), QStringLiteral("1"));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(2, 0)).center());
     QCOMPARE(f->text(QStringLiteral("selectedLineLabel")), QStringLiteral("3"));
     QCOMPARE(view->selectionModel()->selectedIndexes().size(), 1);
+    // The arrow keys choose a line as a click does.
+    QTest::keyClick(view, Qt::Key_Up);
+    QCOMPARE(f->text(QStringLiteral("selectedLineLabel")), QStringLiteral("2"));
 }
 
 void GeneratorStageTest::savingWritesTwentyBytesPerLine() {
