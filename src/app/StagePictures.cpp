@@ -4,7 +4,6 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QtMath>
-
 #include <algorithm>
 #include <cmath>
 
