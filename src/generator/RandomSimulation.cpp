@@ -1,6 +1,7 @@
 #include "generator/RandomSimulation.h"
 
 #include "generator/SystemLine.h"
+#include "generator/FieldText.h"
 
 #include <algorithm>
 #include <limits>
@@ -11,16 +12,6 @@ namespace {
 
 const char* const kMissingCountMessage = "Nie ustalona liczba kombinacji w systemie !";
 const char* const kMissingLimitMessage = "Nie ustalony limit czasu pracy generatora !";
-
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 // The field's whole-number conversion: digits only (the field takes nothing else but blanks, and
 // blanks between digits make it no number); too large a value is no number either.

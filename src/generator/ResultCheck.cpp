@@ -1,5 +1,7 @@
 #include "generator/ResultCheck.h"
 
+#include "generator/FieldText.h"
+
 #include <algorithm>
 #include <bit>
 #include <cctype>
@@ -11,16 +13,6 @@ namespace {
 const char* const kMissingEntryMessage = "Wprowadź najpierw wszystkie wylosowane liczby !";
 const char* const kDuplicateEntryMessage = "Jeżeli wylosowano dwie te same liczby, to dokonaj zakupu programu Bramkarz i "
                                            "przejdź na zakłady piłkarskie !";
-
-bool isBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
