@@ -134,17 +134,7 @@ bool pairsAcceptCounts(const FilterSettings& s, const EndingCounts& m) {
         }
     if (leadingDigit < 0 || leadingCount > pairGroupCountLimit(s.pairGroupLimit))
         return false;
-    for (int t = 0; t < 10; ++t) {
-        if (t == leadingDigit)
-            continue;
-        if (s.otherDigitsRule == 1 && (m[t] > 2 || (m[t] == 2 && !s.endingTemplates[t])))
-            return false;
-        if (s.otherDigitsRule == 2 && m[t] > 2)
-            return false;
-        if (s.otherDigitsRule == 3 && m[t] > 1)
-            return false;
-    }
-    return true;
+    return otherDigitsAllowed(s, m, leadingDigit);
 }
 
 // Positions 1 to 6 of a combination; tables below are indexed by the position about to be filled.

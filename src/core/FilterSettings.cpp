@@ -70,6 +70,21 @@ bool pairsAccept(const FilterSettings& s, const Combination& c) {
     }
     if (leadingDigit < 0 || leadingCount > pairGroupCountLimit(s.pairGroupLimit))
         return false;
+    return otherDigitsAllowed(s, m, leadingDigit);
+}
+
+} // namespace
+
+void FilterSettings::setNumberRole(Number n, NumberRole role) {
+    const auto old = numberRole[n];
+    favouriteCount -= old == Favourite ? 1 : 0;
+    basicCount -= old == Basic ? 1 : 0;
+    numberRole[n] = role;
+    favouriteCount += role == Favourite ? 1 : 0;
+    basicCount += role == Basic ? 1 : 0;
+}
+
+bool otherDigitsAllowed(const FilterSettings& s, const std::array<std::uint8_t, 10>& m, int leadingDigit) {
     for (int t = 0; t < 10; ++t) {
         if (t == leadingDigit)
             continue;
@@ -90,17 +105,6 @@ bool pairsAccept(const FilterSettings& s, const Combination& c) {
         }
     }
     return true;
-}
-
-} // namespace
-
-void FilterSettings::setNumberRole(Number n, NumberRole role) {
-    const auto old = numberRole[n];
-    favouriteCount -= old == Favourite ? 1 : 0;
-    basicCount -= old == Basic ? 1 : 0;
-    numberRole[n] = role;
-    favouriteCount += role == Favourite ? 1 : 0;
-    basicCount += role == Basic ? 1 : 0;
 }
 
 std::optional<std::string> validateFilterSettings(FilterSettings& s) {

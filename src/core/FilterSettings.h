@@ -67,6 +67,11 @@ struct FilterSettings {
 // Largest leading same-ending count allowed by `pairGroupLimit`.
 constexpr int pairGroupCountLimit(std::uint8_t pairGroupLimit) { return 2 + pairGroupLimit; }
 
+// The " Pary   " rule for the digits other than the leading one, given how many members end in each
+// digit; true when `otherDigitsRule` lets them stand.
+bool otherDigitsAllowed(const FilterSettings& settings, const std::array<std::uint8_t, 10>& endingCounts,
+                        int leadingDigit);
+
 // Refuses a tab that is set to use templates while none is chosen. Returns the first failing tab's
 // message, or nothing when the settings may be enumerated. Fills `favouriteShareAllowed` from the
 // check boxes on the way.
