@@ -124,4 +124,14 @@ constexpr Gaps gaps(const Combination& c) {
     return g;
 }
 
+// How many numbers two combinations share: the overlap that guarantee systems and the random
+// simulation limit. Numbers of a combination are distinct, so this is the size of the intersection.
+constexpr int commonNumbers(const Combination& a, const Combination& b) {
+    int common = 0;
+    for (Number x : a)
+        for (Number y : b)
+            common += x == y;
+    return common;
+}
+
 } // namespace selektor

@@ -1,5 +1,6 @@
 #include "generator/GuaranteeSystem.h"
 
+#include "core/Patterns.h"
 #include "generator/SystemLine.h"
 
 #include <algorithm>
@@ -33,14 +34,6 @@ void keep(const Combination& c, GeneratorState& state) {
     state.systemTable[state.systemCount] = c;
     ++state.systemCount;
     state.generatorList.push_back(systemLine(c));
-}
-
-int commonNumbers(const Combination& a, const Combination& b) {
-    int common = 0;
-    for (Number x : a)
-        for (Number y : b)
-            common += x == y;
-    return common;
 }
 
 // Binomial coefficients C(n, k) for n up to 49 and k up to 6.

@@ -1,5 +1,6 @@
 #include "generator/RandomSimulation.h"
 
+#include "core/Patterns.h"
 #include "generator/SystemLine.h"
 #include "generator/FieldText.h"
 
@@ -45,14 +46,6 @@ std::optional<StartOutcome> readField(std::string_view rawText, const char* miss
         return StartOutcome{StartStatus::NothingToDo, {}};
     value = *number;
     return std::nullopt;
-}
-
-int commonNumbers(const Combination& a, const Combination& b) {
-    int common = 0;
-    for (Number x : a)
-        for (Number y : b)
-            common += x == y;
-    return common;
 }
 
 } // namespace
