@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstring>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace selektor {
@@ -36,27 +37,7 @@ void keep(const Combination& c, GeneratorState& state) {
     state.generatorList.push_back(systemLine(c));
 }
 
-// Binomial coefficients C(n, k) for n up to 49 and k up to 6.
-struct Binomials {
-    std::int32_t c[kHighestNumber + 1][kNumbersPerCombination + 1]{};
-    constexpr Binomials() {
-        for (int n = 0; n <= kHighestNumber; ++n) {
-            c[n][0] = 1;
-            for (int k = 1; k <= kNumbersPerCombination; ++k)
-                c[n][k] = n == 0 ? 0 : c[n - 1][k - 1] + c[n - 1][k];
-        }
-    }
-};
-constexpr Binomials kBinomials;
-
 using NumberMask = std::uint64_t; // bit n set for every Number n of a combination
-
-NumberMask maskOf(const Combination& c) {
-    NumberMask mask = 0;
-    for (Number n : c)
-        mask |= NumberMask{1} << n;
-    return mask;
-}
 
 // Positions (0..5) of subsets of one size, in a fixed order.
 struct PositionSets {
@@ -79,62 +60,110 @@ constexpr PositionSets subsetsOf(int size, int among) {
     return result;
 }
 
-// Two combinations share Size or more Numbers exactly when they have a common Size-subset. The kept
-// system is remembered per (Size - 1)-subset S of its rows, as the Numbers that complete S to a subset
-// of some kept row ("completions"). A pool row a1 < ... < a6 conflicts exactly when for some position p
-// its Number a_p completes a (Size - 1)-subset of a_1 .. a_(p-1); the first such p also tells how long
-// a leading part of the row already holds the conflict.
+// Two combinations share Size or more Numbers exactly when they have a common Size-subset. A pool row
+// a1 < ... < a6 conflicts exactly when for some position p its Number a_p completes a (Size - 1)-subset
+// of a_1 .. a_(p-1) to a Size-subset of a kept row; the first such p also tells how long a leading part
+// of the row already holds the conflict. Only completions above the subset's highest Number are ever
+// asked for.
 //
-// Subsets are numbered in lexicographic order, so the subsets that neighbouring pool rows look up lie
-// close together. The table lives as long as the thread and is wiped back to zero after every build, so
-// a build costs only the entries of the rows it keeps, not the C(49, Size - 1) entries of the table.
+// The kept rows' Size-subsets are remembered as one bit each. Every (Size - 1)-subset S owns whole
+// bytes holding one bit per Number above its highest one, and the subsets follow each other in
+// lexicographic order; one word read at S's first byte holds all of S's completions. For gw 4 the whole
+// table is about 34 KB and stays in the fastest cache.
+//
+// The first byte of c_1 < ... < c_(Size - 1) is a sum of one table value per position:
+// kStarts.of[t][c_t] summed over t.
+template <int Length>
+struct CompletionStarts {
+    std::int32_t of[Length][kHighestNumber + 2]{};
+    std::int32_t bytes = 0; // the whole table
+
+    constexpr CompletionStarts() {
+        // taken[j][v]: bytes owned by the subsets in which v stands with j more Numbers after it.
+        std::int32_t taken[Length][kHighestNumber + 2]{};
+        for (int v = 1; v <= kHighestNumber; ++v)
+            taken[0][v] = (kHighestNumber - v + 7) / 8;
+        for (int j = 1; j < Length; ++j)
+            for (int v = kHighestNumber - 1; v >= 1; --v)
+                taken[j][v] = taken[j][v + 1] + taken[j - 1][v + 1];
+        // before[j][v]: the same, summed over every v' below v.
+        std::int32_t before[Length][kHighestNumber + 2]{};
+        for (int j = 0; j < Length; ++j)
+            for (int v = 2; v <= kHighestNumber + 1; ++v)
+                before[j][v] = before[j][v - 1] + taken[j][v - 1];
+        // The subsets ahead of c_1 .. c_Length: for every position t those that agree before t and
+        // hold a smaller Number at t, i.e. before[rest][c_t] - before[rest][c_(t-1) + 1], where rest is
+        // the count of positions after t. The second part belongs to position t - 1.
+        for (int t = 0; t < Length; ++t) {
+            const int rest = Length - 1 - t;
+            for (int c = 1; c <= kHighestNumber; ++c)
+                of[t][c] = before[rest][c] - (rest > 0 ? before[rest - 1][c + 1] : 0);
+        }
+        bytes = before[Length - 1][kHighestNumber + 1];
+    }
+};
+
 template <int Size>
 class CompletionTable {
 public:
-    CompletionTable() : m_completions(table()) {}
+    CompletionTable() : m_bytes(table()), m_data(m_bytes.data()) {}
 
+    // Back to all zero for the next build on this thread: only the bytes this build set.
     ~CompletionTable() {
-        for (std::int32_t rank : m_touched)
-            m_completions[static_cast<std::size_t>(rank)] = 0;
+        for (std::int32_t byte : m_touched)
+            m_bytes[static_cast<std::size_t>(byte)] = 0;
     }
     CompletionTable(const CompletionTable&) = delete;
     CompletionTable& operator=(const CompletionTable&) = delete;
 
-    // Completions of the (Size - 1)-subset made of the Numbers at `positions` (Size - 2 of them) and at
-    // `last`, which stands after all of them. The subset's number: sum of C(49 - a_t, Size - 1 - t).
-    NumberMask completions(const Combination& row, const std::uint8_t* positions, int last) const {
-        std::int32_t r = kBinomials.c[kHighestNumber - row[last]][1];
+    // The first byte of the completions of the subset made of the Numbers at `positions` (Size - 2 of
+    // them) and at `last`, which stands after all of them.
+    static std::int32_t startOfCompletions(const Combination& row, const std::uint8_t* positions, int last) {
+        std::int32_t start = kStarts.of[Size - 2][row[last]];
         for (int t = 0; t < Size - 2; ++t)
-            r += kBinomials.c[kHighestNumber - row[positions[t]]][Size - 1 - t];
-        return m_completions[static_cast<std::size_t>(r)];
+            start += kStarts.of[t][row[positions[t]]];
+        return start;
+    }
+
+    // The completions of such a subset: bit i stands for the Number row[last] + 1 + i. Bits for
+    // Numbers past 49 belong to other subsets and mean nothing.
+    NumberMask completionsFrom(std::int32_t start) const {
+        const std::size_t byte = static_cast<std::size_t>(start);
+        std::uint64_t word = 0;
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&word, m_data + byte, sizeof word);
+        } else {
+            for (std::size_t b = 0; b < sizeof word; ++b)
+                word |= std::uint64_t{m_data[byte + b]} << (8 * b);
+        }
+        return word;
     }
 
     void keep(const Combination& row) {
-        static constexpr PositionSets kSubsets = subsetsOf(Size - 1, kNumbersPerCombination);
-        const NumberMask rowMask = maskOf(row);
+        static constexpr PositionSets kSubsets = subsetsOf(Size, kNumbersPerCombination);
         for (int s = 0; s < kSubsets.count; ++s) {
             const std::uint8_t* positions = kSubsets.positions[s];
-            NumberMask own = 0;
-            std::int32_t r = 0;
-            for (int t = 0; t < Size - 1; ++t) {
-                own |= NumberMask{1} << row[positions[t]];
-                r += kBinomials.c[kHighestNumber - row[positions[t]]][Size - 1 - t];
-            }
-            NumberMask& entry = m_completions[static_cast<std::size_t>(r)];
-            if (entry == 0)
-                m_touched.push_back(r);
-            entry |= rowMask & ~own;
+            std::int32_t start = 0;
+            for (int t = 0; t < Size - 1; ++t)
+                start += kStarts.of[t][row[positions[t]]];
+            const int above = row[positions[Size - 1]] - row[positions[Size - 2]] - 1;
+            const std::int32_t byte = start + above / 8;
+            m_bytes[static_cast<std::size_t>(byte)] |= static_cast<std::uint8_t>(1u << (above % 8));
+            m_touched.push_back(byte);
         }
     }
 
 private:
-    static std::vector<NumberMask>& table() {
-        thread_local std::vector<NumberMask> completions(
-            static_cast<std::size_t>(kBinomials.c[kHighestNumber][Size - 1]), 0);
-        return completions;
+    static constexpr CompletionStarts<Size - 1> kStarts{};
+
+    // The completions, and a word's worth of spare bytes so that a word can be read at any start.
+    static std::vector<std::uint8_t>& table() {
+        thread_local std::vector<std::uint8_t> bytes(static_cast<std::size_t>(kStarts.bytes + 8), 0);
+        return bytes;
     }
 
-    std::vector<NumberMask>& m_completions;
+    std::vector<std::uint8_t>& m_bytes;
+    const std::uint8_t* m_data;
     std::vector<std::int32_t> m_touched;
 };
 
@@ -178,24 +207,37 @@ public:
     // 0 when the row fits beside every kept row; otherwise the length of the row's leading part that
     // already conflicts, so every row that starts with the same Numbers conflicts as well.
     int conflictPrefix(const Combination& row) {
-        m_depth = std::min(m_depth, sharedLeadingNumbers(row, m_model));
+        const int shared = sharedLeadingNumbers(row, m_model);
         m_model = row;
-        for (int p = kBase + 1; p < kNumbersPerCombination; ++p) {
-            if (p > m_depth) {
-                NumberMask reach = m_reach[p - 1];
-                const PositionSets& added = kNewSubsets[p];
-                for (int s = 0; s < added.count; ++s)
-                    reach |= m_table.completions(row, added.positions[s], p - 1);
-                m_reach[p] = reach;
-                m_depth = p;
-            }
-            if ((m_reach[p] >> row[p]) & 1u)
-                return p + 1;
+        if (shared >= m_conflictLength) {
+            ++m_rowsPassedInRun;
+            return m_conflictLength;
         }
-        return 0;
+        m_rowsPassedInRun = 0;
+        m_depth = std::min(m_depth, shared);
+        // The model passed every test before the first differing Number, and so does this row.
+        switch (std::max(shared, kBase + 1)) {
+        case 1:
+        case 2:
+        case 3:
+            return testFrom<kBase + 1>(row);
+        case 4:
+            return testFrom<std::max(4, kBase + 1)>(row);
+        default:
+            return testFrom<5>(row);
+        }
     }
 
-    // A row was kept: every reach computed so far is out of date.
+    // How many rows in a row conflicted just by starting like the one before them.
+    int rowsPassedInRun() const { return m_rowsPassedInRun; }
+
+    // A row was kept: every reach computed so far is out of date, and every row that starts with the
+    // kept row's first Size Numbers conflicts with it.
+    void rowKept() {
+        m_conflictLength = Size;
+        forget();
+    }
+
     void forget() {
         m_depth = kBase;
         for (NumberMask& reach : m_reach)
@@ -203,6 +245,35 @@ public:
     }
 
 private:
+    // Tests the row's Numbers from position P on, each against the reach of the Numbers before it.
+    template <int P>
+    int testFrom(const Combination& row) {
+        if constexpr (P == kNumbersPerCombination) {
+            m_conflictLength = kNoConflict;
+            return 0;
+        } else {
+            if (P > m_depth) {
+                m_reach[P] = m_reach[P - 1] | newReach<P>(row);
+                m_depth = P;
+            }
+            if ((m_reach[P] >> row[P]) & 1u)
+                return m_conflictLength = P + 1;
+            return testFrom<P + 1>(row);
+        }
+    }
+
+    // What depth P adds to the reach. Every subset it adds ends in row[P - 1]: their completions line
+    // up, and one shift puts them in place as Numbers.
+    template <int P>
+    NumberMask newReach(const Combination& row) const {
+        constexpr PositionSets added = kNewSubsets[P];
+        const NumberMask found = [&]<std::size_t... S>(std::index_sequence<S...>) {
+            return (m_table.completionsFrom(CompletionTable<Size>::startOfCompletions(row, added.positions[S], P - 1)) |
+                    ... | NumberMask{0});
+        }(std::make_index_sequence<static_cast<std::size_t>(added.count)>{});
+        return found << (row[P - 1] + 1);
+    }
+
     // Below this depth no (Size - 1)-subset fits: the reach is empty.
     static constexpr int kBase = Size - 2;
     // For depth p: the (Size - 2)-subsets of the positions before p - 1, which with p - 1 itself make
@@ -218,6 +289,9 @@ private:
     Combination m_model{};
     int m_depth = 0;
     NumberMask m_reach[kNumbersPerCombination]{};
+    static constexpr int kNoConflict = kNumbersPerCombination + 1;
+    int m_conflictLength = kNoConflict;
+    int m_rowsPassedInRun = 0;
 };
 
 // The first row at or after `from` whose leading `length` Numbers differ from those of `model`. Pools
@@ -260,6 +334,9 @@ std::int32_t endOfRun(const CandidatePool& pool, std::int32_t from, std::int32_t
     return k;
 }
 
+// A run this long is worth a wide scan.
+constexpr std::int32_t kLongRun = 8;
+
 // The greedy packing in pool order, where no two kept rows share Size Numbers.
 template <int Size>
 GuaranteeOutcome buildPacking(const CandidatePool& pool, GeneratorState& state) {
@@ -270,15 +347,14 @@ GuaranteeOutcome buildPacking(const CandidatePool& pool, GeneratorState& state) 
     for (std::int32_t k = 0; k < rows;) {
         const Combination& candidate = pool.rows[k];
         const int conflict = finder.conflictPrefix(candidate);
+        ++k;
         if (conflict == 0) {
             kept.keep(candidate);
-            finder.forget();
+            finder.rowKept();
             keep(candidate, state);
-            ++k;
-        } else if (conflict < kNumbersPerCombination) {
-            k = endOfRun(pool, k + 1, rows, candidate, conflict);
-        } else {
-            ++k; // only the row itself: the next one is looked at anyway
+        } else if (finder.rowsPassedInRun() >= kLongRun) {
+            // A long run of rows that start with the conflicting part: pass the rest of it in wide steps.
+            k = endOfRun(pool, k, rows, candidate, conflict);
         }
     }
     return GuaranteeOutcome{state.systemCount, false};
