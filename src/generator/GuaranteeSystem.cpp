@@ -206,9 +206,8 @@ public:
 
     // 0 when the row fits beside every kept row; otherwise the length of the row's leading part that
     // already conflicts, so every row that starts with the same Numbers conflicts as well.
-    int conflictPrefix(const Combination& row) {
-        const int shared = sharedLeadingNumbers(row, m_model);
-        m_model = row;
+    int conflictPrefix(const Combination& row, const Combination& previous) {
+        const int shared = sharedLeadingNumbers(row, previous);
         if (shared >= m_conflictLength) {
             ++m_rowsPassedInRun;
             return m_conflictLength;
@@ -286,7 +285,6 @@ private:
     }();
 
     const CompletionTable<Size>& m_table;
-    Combination m_model{};
     int m_depth = 0;
     NumberMask m_reach[kNumbersPerCombination]{};
     static constexpr int kNoConflict = kNumbersPerCombination + 1;
@@ -344,9 +342,10 @@ GuaranteeOutcome buildPacking(const CandidatePool& pool, GeneratorState& state) 
     ConflictFinder<Size> finder(kept);
     const std::int32_t rows = poolRows(pool);
     state.systemCount = 0;
+    static constexpr Combination kNoRow{};
     for (std::int32_t k = 0; k < rows;) {
         const Combination& candidate = pool.rows[k];
-        const int conflict = finder.conflictPrefix(candidate);
+        const int conflict = finder.conflictPrefix(candidate, k > 0 ? pool.rows[k - 1] : kNoRow);
         ++k;
         if (conflict == 0) {
             kept.keep(candidate);
