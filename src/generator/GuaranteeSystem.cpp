@@ -106,12 +106,13 @@ struct CompletionStarts {
 template <int Size>
 class CompletionTable {
 public:
-    CompletionTable() : m_bytes(table()), m_data(m_bytes.data()) {}
+    CompletionTable() : m_storage(storage()), m_data(m_storage.bytes.data()) {}
 
     // Back to all zero for the next build on this thread: only the bytes this build set.
     ~CompletionTable() {
-        for (std::int32_t byte : m_touched)
-            m_bytes[static_cast<std::size_t>(byte)] = 0;
+        for (std::int32_t byte : m_storage.touched)
+            m_storage.bytes[static_cast<std::size_t>(byte)] = 0;
+        m_storage.touched.clear();
     }
     CompletionTable(const CompletionTable&) = delete;
     CompletionTable& operator=(const CompletionTable&) = delete;
@@ -148,23 +149,27 @@ public:
                 start += kStarts.of[t][row[positions[t]]];
             const int above = row[positions[Size - 1]] - row[positions[Size - 2]] - 1;
             const std::int32_t byte = start + above / 8;
-            m_bytes[static_cast<std::size_t>(byte)] |= static_cast<std::uint8_t>(1u << (above % 8));
-            m_touched.push_back(byte);
+            m_storage.bytes[static_cast<std::size_t>(byte)] |= static_cast<std::uint8_t>(1u << (above % 8));
+            m_storage.touched.push_back(byte);
         }
     }
 
 private:
     static constexpr CompletionStarts<Size - 1> kStarts{};
 
-    // The completions, and a word's worth of spare bytes so that a word can be read at any start.
-    static std::vector<std::uint8_t>& table() {
-        thread_local std::vector<std::uint8_t> bytes(static_cast<std::size_t>(kStarts.bytes + 8), 0);
-        return bytes;
+    // Kept from build to build on a thread, so that a build neither allocates nor wipes the table.
+    struct Storage {
+        // The completions, and a word's worth of spare bytes so that a word can be read at any start.
+        std::vector<std::uint8_t> bytes = std::vector<std::uint8_t>(static_cast<std::size_t>(kStarts.bytes + 8), 0);
+        std::vector<std::int32_t> touched; // the bytes set so far
+    };
+    static Storage& storage() {
+        thread_local Storage kept;
+        return kept;
     }
 
-    std::vector<std::uint8_t>& m_bytes;
+    Storage& m_storage;
     const std::uint8_t* m_data;
-    std::vector<std::int32_t> m_touched;
 };
 
 // A combination's six bytes as one number, the first Number in the lowest byte.
@@ -205,7 +210,9 @@ public:
     explicit ConflictFinder(const CompletionTable<Size>& table) : m_table(table) { forget(); }
 
     // 0 when the row fits beside every kept row; otherwise the length of the row's leading part that
-    // already conflicts, so every row that starts with the same Numbers conflicts as well.
+    // already conflicts, so every row that starts with the same Numbers conflicts as well. `previous`
+    // is the pool row before `row`; rows passed over without a look start like the last row looked at
+    // up to its conflicting part, so they stand in for it.
     int conflictPrefix(const Combination& row, const Combination& previous) {
         const int shared = sharedLeadingNumbers(row, previous);
         if (shared >= m_conflictLength) {
@@ -214,7 +221,9 @@ public:
         }
         m_rowsPassedInRun = 0;
         m_depth = std::min(m_depth, shared);
-        // The model passed every test before the first differing Number, and so does this row.
+        // The previous row passed every test before its conflicting part, and this row starts like it up
+        // to the first differing Number: its tests start there. After a row was kept, rows share fewer
+        // than Size Numbers with it and are tested from the first place a conflict can show.
         switch (std::max(shared, kBase + 1)) {
         case 1:
         case 2:
