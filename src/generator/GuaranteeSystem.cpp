@@ -259,6 +259,20 @@ private:
         if constexpr (P == kNumbersPerCombination) {
             m_conflictLength = kNoConflict;
             return 0;
+        } else if constexpr (P == kNumbersPerCombination - 2) {
+            // The fifth and sixth Numbers are tested together, without a branch between them: which of
+            // them conflicts, if any, changes from row to row beyond any guess, and the sixth Number's
+            // look-ups cost less than a wrong guess.
+            if (P > m_depth)
+                m_reach[P] = m_reach[P - 1] | newReach<P>(row);
+            m_reach[P + 1] = m_reach[P] | newReach<P + 1>(row);
+            m_depth = P + 1;
+            const unsigned hits = static_cast<unsigned>((m_reach[P] >> row[P]) & 1u) |
+                                  (static_cast<unsigned>((m_reach[P + 1] >> row[P + 1]) & 1u) << 1);
+            const int first = std::countr_zero(hits | 4u); // 2: neither conflicts
+            const int conflict = first == 2 ? 0 : P + 1 + first;
+            m_conflictLength = conflict != 0 ? conflict : kNoConflict;
+            return conflict;
         } else {
             if (P > m_depth) {
                 m_reach[P] = m_reach[P - 1] | newReach<P>(row);
