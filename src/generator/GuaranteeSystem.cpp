@@ -259,20 +259,8 @@ private:
         if constexpr (P == kNumbersPerCombination) {
             m_conflictLength = kNoConflict;
             return 0;
-        } else if constexpr (P == kNumbersPerCombination - 2) {
-            // The fifth and sixth Numbers are tested together, without a branch between them: which of
-            // them conflicts, if any, changes from row to row beyond any guess, and the sixth Number's
-            // look-ups cost less than a wrong guess.
-            if (P > m_depth)
-                m_reach[P] = m_reach[P - 1] | newReach<P>(row);
-            m_reach[P + 1] = m_reach[P] | newReach<P + 1>(row);
-            m_depth = P + 1;
-            const unsigned hits = static_cast<unsigned>((m_reach[P] >> row[P]) & 1u) |
-                                  (static_cast<unsigned>((m_reach[P + 1] >> row[P + 1]) & 1u) << 1);
-            const int first = std::countr_zero(hits | 4u); // 2: neither conflicts
-            const int conflict = first == 2 ? 0 : P + 1 + first;
-            m_conflictLength = conflict != 0 ? conflict : kNoConflict;
-            return conflict;
+        } else if constexpr (P >= kNumbersPerCombination - kTestedTogether && P < kNumbersPerCombination - 1) {
+            return testTogether<P>(row);
         } else {
             if (P > m_depth) {
                 m_reach[P] = m_reach[P - 1] | newReach<P>(row);
@@ -282,6 +270,30 @@ private:
                 return m_conflictLength = P + 1;
             return testFrom<P + 1>(row);
         }
+    }
+
+    // From the fourth Number on, a row's Numbers are tested together, without a branch between them:
+    // which of them conflicts, if any, changes from row to row beyond any guess, and the later Numbers'
+    // look-ups cost less than a wrong guess. A row that differs from the one before only in its sixth
+    // Number has a single test left and takes the plain way.
+    static constexpr int kTestedTogether = 3;
+
+    template <int P>
+    int testTogether(const Combination& row) {
+        if (P > m_depth)
+            m_reach[P] = m_reach[P - 1] | newReach<P>(row);
+        unsigned hits = static_cast<unsigned>((m_reach[P] >> row[P]) & 1u);
+        [&]<std::size_t... Q>(std::index_sequence<Q...>) {
+            ((m_reach[P + 1 + Q] = m_reach[P + Q] | newReach<P + 1 + Q>(row),
+              hits |= static_cast<unsigned>((m_reach[P + 1 + Q] >> row[P + 1 + Q]) & 1u) << (1 + Q)),
+             ...);
+        }(std::make_index_sequence<kNumbersPerCombination - 1 - P>{});
+        m_depth = kNumbersPerCombination - 1;
+        constexpr int kTested = kNumbersPerCombination - P;
+        const int first = std::countr_zero(hits | (1u << kTested)); // kTested: none conflicts
+        const int conflict = first == kTested ? 0 : P + 1 + first;
+        m_conflictLength = conflict != 0 ? conflict : kNoConflict;
+        return conflict;
     }
 
     // What depth P adds to the reach. Every subset it adds ends in row[P - 1]: their completions line
