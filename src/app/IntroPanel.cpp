@@ -57,14 +57,7 @@ protected:
 
 QLabel* introText(const QString& text, QWidget* parent, const QColor& colour, int pixelSize, bool italic,
                   const QRect& geometry) {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setPixelSize(pixelSize);
-    font.setItalic(italic);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
+    QLabel* label = colouredLabel(text, colour, pixelSize, italic ? TextStyle::Italic : TextStyle::Plain, parent);
     label->setGeometry(geometry);
     label->setWordWrap(true);
     return label;

@@ -1,5 +1,6 @@
 #include "app/Pictures.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QRadialGradient>
@@ -46,6 +47,19 @@ QIcon programIcon() {
         icon.addPixmap(pixmap);
     }
     return icon;
+}
+
+QLabel* colouredLabel(const QString& text, const QColor& colour, int pixelSize, TextStyle style, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setPixelSize(pixelSize);
+    font.setItalic(style == TextStyle::Italic);
+    font.setBold(style == TextStyle::Bold);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
 }
 
 } // namespace selektor

@@ -3,10 +3,13 @@
 // The program's pictures, drawn rather than loaded: lottery balls for the intro, the about box and the
 // window icon.
 
+#include <QFont>
 #include <QIcon>
 #include <QRectF>
 
+class QLabel;
 class QPainter;
+class QWidget;
 
 namespace selektor {
 
@@ -17,5 +20,9 @@ void paintBall(QPainter& painter, const QRectF& box, const QColor& colour);
 void paintEmblem(QPainter& painter, const QRectF& box);
 
 QIcon programIcon();
+
+// A label in the given colour and pixel size, for the intro and about texts; `style` adds italic or bold.
+enum class TextStyle { Plain, Italic, Bold };
+QLabel* colouredLabel(const QString& text, const QColor& colour, int pixelSize, TextStyle style, QWidget* parent);
 
 } // namespace selektor

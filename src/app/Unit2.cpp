@@ -26,18 +26,6 @@ protected:
     }
 };
 
-QLabel* coloured(const QString& text, const QColor& colour, int pixelSize, bool bold, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    return label;
-}
-
 } // namespace
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
@@ -46,10 +34,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setModal(false);
 
     auto* texts = new QVBoxLayout;
-    texts->addWidget(coloured(QStringLiteral("Selektor"), colours::kPurple, 36, true, this));
-    texts->addWidget(coloured(QStringLiteral("Z ukrytych archiwów KPW"), colours::kPurple, 14, false, this));
+    texts->addWidget(colouredLabel(QStringLiteral("Selektor"), colours::kPurple, 36, TextStyle::Bold, this));
+    texts->addWidget(colouredLabel(QStringLiteral("Z ukrytych archiwów KPW"), colours::kPurple, 14, TextStyle::Plain, this));
     texts->addSpacing(10);
-    texts->addWidget(coloured(QStringLiteral("GRABIX"), colours::kNavy, 16, true, this));
+    texts->addWidget(colouredLabel(QStringLiteral("GRABIX"), colours::kNavy, 16, TextStyle::Bold, this));
     texts->addStretch();
 
     auto* top = new QHBoxLayout;
