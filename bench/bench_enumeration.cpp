@@ -66,9 +66,9 @@ void run(benchmark::State& state, FilterSettings settings) {
     auto pool = std::make_unique<CandidatePool>();
     for (auto _ : state) {
         Enumerate(settings, *pool);
-        benchmark::DoNotOptimize(pool->count);
+        benchmark::DoNotOptimize(pool->count());
     }
-    state.counters["count"] = pool->count;
+    state.counters["count"] = pool->count();
 }
 
 void registerPair(const char* name, FilterSettings settings) {

@@ -97,7 +97,7 @@ std::vector<std::string> millionLines(const CandidatePool& pool) {
     std::vector<std::string> lines;
     lines.reserve(kFileLines);
     for (std::int32_t i = 0; i < kFileLines; ++i)
-        lines.push_back(systemLine(pool.rows[i % pool.storedCount()]));
+        lines.push_back(systemLine(pool.rows()[i % pool.storedCount()]));
     return lines;
 }
 
@@ -124,7 +124,7 @@ void registerResultCheck(const CandidatePool& pool) {
     benchmark::RegisterBenchmark("ResultCheck/30000", [&pool](benchmark::State& st) {
         auto state = std::make_unique<GeneratorState>();
         buildGuaranteeSystem(GuaranteeMode::Full, pool, *state);
-        const Combination& drawn = pool.rows[pool.storedCount() / 2];
+        const Combination& drawn = pool.rows()[pool.storedCount() / 2];
         std::array<std::string, kDrawnNumbers> entries;
         for (int i = 0; i < kDrawnNumbers; ++i)
             entries[i] = std::to_string(drawn[i]);

@@ -286,7 +286,7 @@ void FilterStage::countCombinations() {
     if (outcome.refusal)
         m_dialogs.information(QString::fromStdString(*outcome.refusal));
     else
-        m_countLabel->setText(QString::number(m_pool.count));
+        m_countLabel->setText(QString::number(m_pool.count()));
     m_tabs->setEnabled(true);
     m_countLamp->hide();
     m_finalStageButton->setEnabled(outcome.finalStageAllowed);

@@ -11,7 +11,7 @@ constexpr Panel kConsultOrder[] = {Panel::Numbers, Panel::EvenOdd,    Panel::Sum
 } // namespace
 
 void enumerateReference(const FilterSettings& settings, CandidatePool& pool) {
-    std::int32_t count = 0;
+    pool.clear();
     Combination c{};
     for (c[0] = 1; c[0] <= 44; ++c[0])
         for (c[1] = c[0] + 1; c[1] <= 45; ++c[1])
@@ -28,11 +28,8 @@ void enumerateReference(const FilterSettings& settings, CandidatePool& pool) {
                             }
                             if (!passed)
                                 continue;
-                            ++count;
-                            if (count <= kPoolCapacity)
-                                pool.rows[count - 1] = c;
+                            pool.append(c);
                         }
-    pool.count = count;
 }
 
 CountOutcome countCombinations(FilterSettings& settings, CandidatePool& pool) {
@@ -40,7 +37,7 @@ CountOutcome countCombinations(FilterSettings& settings, CandidatePool& pool) {
     outcome.refusal = validateFilterSettings(settings);
     if (!outcome.refusal)
         enumerateFast(settings, pool);
-    outcome.finalStageAllowed = pool.count >= 1 && pool.count <= kPoolCapacity;
+    outcome.finalStageAllowed = pool.count() >= 1 && pool.count() <= kPoolCapacity;
     return outcome;
 }
 

@@ -445,10 +445,10 @@ void enumerateShare(const PositionTables& t, Share& share) {
 }
 
 // The first kPoolCapacity combinations in lexicographic order, for settings that accept everything.
-void fillFirstCombinations(CandidatePool& pool) {
+void fillFirstCombinations(CandidatePool::Rows& rows) {
     Combination c{1, 2, 3, 4, 5, 6};
     for (std::int32_t row = 0; row < kPoolCapacity; ++row) {
-        pool.rows[row] = c;
+        rows[row] = c;
         // Next combination: raise the rightmost position that still has room, reset those after it.
         int i = kNumbersPerCombination - 1;
         while (i >= 0 && c[i] == kHighestNumber - (kNumbersPerCombination - 1 - i))
@@ -468,8 +468,8 @@ void enumerateFast(const FilterSettings& settings, CandidatePool& pool) {
     for (int p = 0; p < kPanelCount; ++p)
         anyActive = anyActive || settings.active(static_cast<Panel>(p));
     if (!anyActive) {
-        fillFirstCombinations(pool);
-        pool.count = kAllCombinations;
+        fillFirstCombinations(pool.rowsToEnumerate());
+        pool.enumerated(kAllCombinations);
         return;
     }
 
@@ -487,7 +487,8 @@ void enumerateFast(const FilterSettings& settings, CandidatePool& pool) {
     // The first half writes straight into the pool; the second keeps its own first rows aside until
     // it is known how many of them still fit behind the first half's.
     auto secondRows = std::unique_ptr<Combination[]>(new Combination[kPoolCapacity]);
-    Share first{0, cut, pool.rows.data(), kPoolCapacity, 0};
+    CandidatePool::Rows& rows = pool.rowsToEnumerate();
+    Share first{0, cut, rows.data(), kPoolCapacity, 0};
     Share second{cut, kPrefixPairs.size, secondRows.get(), kPoolCapacity, 0};
 
     std::thread worker([&] { enumerateShare(tables, second); });
@@ -496,8 +497,8 @@ void enumerateFast(const FilterSettings& settings, CandidatePool& pool) {
 
     const std::int32_t stored = std::min(first.count, kPoolCapacity);
     const std::int32_t fromSecond = std::min(second.count, kPoolCapacity - stored);
-    std::copy_n(secondRows.get(), fromSecond, pool.rows.begin() + stored);
-    pool.count = first.count + second.count;
+    std::copy_n(secondRows.get(), fromSecond, rows.begin() + stored);
+    pool.enumerated(first.count + second.count);
 }
 
 } // namespace selektor

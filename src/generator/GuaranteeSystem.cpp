@@ -27,7 +27,7 @@ GuaranteeOutcome buildFullSystem(const CandidatePool& pool, GeneratorState& stat
     const std::int32_t rows = poolRows(pool);
     state.generatorList.reserve(static_cast<std::size_t>(rows));
     for (std::int32_t k = 0; k < rows; ++k)
-        state.generatorList.push_back(systemLine(pool.rows[k]));
+        state.generatorList.push_back(systemLine(pool.rows()[k]));
     return GuaranteeOutcome{rows, true};
 }
 
@@ -333,7 +333,7 @@ std::int32_t endOfRun(const CandidatePool& pool, std::int32_t from, std::int32_t
                       int length) {
     const std::uint64_t rowMask = leadingMask(length);
     const std::uint64_t rowPattern = packed(model) & rowMask;
-    auto rowMatches = [&](std::int32_t k) { return (packed(pool.rows[k]) & rowMask) == rowPattern; };
+    auto rowMatches = [&](std::int32_t k) { return (packed(pool.rows()[k]) & rowMask) == rowPattern; };
     std::int32_t k = from;
     // Most runs in a filtered pool are short: look at a few rows one by one first.
     for (const std::int32_t stop = std::min(rows, from + 8); k < stop; ++k)
@@ -351,7 +351,7 @@ std::int32_t endOfRun(const CandidatePool& pool, std::int32_t from, std::int32_t
         std::uint64_t pattern[3], mask[3];
         spread(rowPattern, pattern);
         spread(rowMask, mask);
-        const auto* bytes = reinterpret_cast<const unsigned char*>(pool.rows.data());
+        const auto* bytes = reinterpret_cast<const unsigned char*>(pool.rows().data());
         for (; k + 8 <= rows; k += 8) {
             std::uint64_t w[6];
             std::memcpy(w, bytes + 6 * static_cast<std::size_t>(k), sizeof w);
@@ -379,8 +379,8 @@ GuaranteeOutcome buildPacking(const CandidatePool& pool, GeneratorState& state) 
     state.systemCount = 0;
     static constexpr Combination kNoRow{};
     for (std::int32_t k = 0; k < rows;) {
-        const Combination& candidate = pool.rows[k];
-        const int conflict = finder.conflictPrefix(candidate, k > 0 ? pool.rows[k - 1] : kNoRow);
+        const Combination& candidate = pool.rows()[k];
+        const int conflict = finder.conflictPrefix(candidate, k > 0 ? pool.rows()[k - 1] : kNoRow);
         ++k;
         if (conflict == 0) {
             kept.keep(candidate);
@@ -420,7 +420,7 @@ GuaranteeOutcome buildGuaranteeSystemReference(GuaranteeMode mode, const Candida
     const std::int32_t rows = poolRows(pool);
     state.systemCount = 0;
     for (std::int32_t k = 0; k < rows; ++k) {
-        const Combination& candidate = pool.rows[k];
+        const Combination& candidate = pool.rows()[k];
         bool conflict = false;
         for (std::int32_t r = 0; r < state.systemCount && !conflict; ++r)
             conflict = commonNumbers(candidate, state.systemTable[r]) > overlapLimit;

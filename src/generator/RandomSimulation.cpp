@@ -92,9 +92,9 @@ SimulationTickOutcome simulationTick(const CandidatePool& pool, GeneratorState& 
     if (poolRows == 0)
         return outcome;
     const std::uint32_t index = sim.random.below(static_cast<std::uint32_t>(poolRows));
-    outcome.drawn = pool.rows[index];
+    outcome.drawn = pool.rows()[index];
     if (sim.testIdle == 1) {
-        sim.candidateBuffer = pool.rows[index];
+        sim.candidateBuffer = pool.rows()[index];
         outcome.accepted = testCandidate(state, sim);
     }
     return outcome;

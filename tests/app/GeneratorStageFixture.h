@@ -32,12 +32,12 @@ inline Combination combination(std::initializer_list<int> numbers) {
 
 // Every combination of the numbers 1 to `highest`, in lexicographic order (at most the capacity).
 inline void fillLexicographic(CandidatePool& pool, int highest) {
-    pool.count = 0;
+    pool.clear();
     Combination c{1, 2, 3, 4, 5, 6};
     for (;;) {
-        if (pool.count == kPoolCapacity)
+        if (pool.count() == kPoolCapacity)
             return;
-        pool.rows[pool.count++] = c;
+        pool.append(c);
         int k = 5;
         while (k >= 0 && c[k] == highest - 5 + k)
             --k;
@@ -129,9 +129,9 @@ struct StageFixture : StageMoves {
     }
 
     void setPool(std::initializer_list<Combination> rows) {
-        pool->count = 0;
+        pool->clear();
         for (const Combination& c : rows)
-            pool->rows[pool->count++] = c;
+            pool->append(c);
     }
     void setLexicographicPool(int highest) { fillLexicographic(*pool, highest); }
 

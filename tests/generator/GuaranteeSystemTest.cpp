@@ -101,7 +101,7 @@ TEST(GuaranteeSystem, FullSystemListsThePoolInOrderAndOffersPostProcessing) {
     EXPECT_EQ(state->systemSaved, 0);
     ASSERT_EQ(state->generatorList.size(), 500u);
     for (int k = 0; k < 500; ++k)
-        ASSERT_EQ(state->generatorList[k], systemLine(pool->rows[k]));
+        ASSERT_EQ(state->generatorList[k], systemLine(pool->rows()[k]));
 
     for (GuaranteeMode mode : kReducedModes)
         EXPECT_FALSE(buildGuaranteeSystem(mode, *pool, *state).postProcessingOffered) << modeName(mode);
@@ -110,10 +110,10 @@ TEST(GuaranteeSystem, FullSystemListsThePoolInOrderAndOffersPostProcessing) {
 TEST(GuaranteeSystem, ReadsOnlyTheStoredRowsWhenMorePassed) {
     auto pool = enumeratedPool(FilterSettings{});
     ASSERT_TRUE(pool);
-    ASSERT_GT(pool->count, kPoolCapacity);
+    ASSERT_GT(pool->count(), kPoolCapacity);
     auto state = newState();
     EXPECT_EQ(buildGuaranteeSystem(GuaranteeMode::Full, *pool, *state).lineCount, kPoolCapacity);
-    EXPECT_EQ(state->generatorList.back(), systemLine(pool->rows[kPoolCapacity - 1]));
+    EXPECT_EQ(state->generatorList.back(), systemLine(pool->rows()[kPoolCapacity - 1]));
 }
 
 TEST(GuaranteeSystem, ReducedSystemIsAMaximalPackingOfThePool) {
@@ -126,10 +126,10 @@ TEST(GuaranteeSystem, ReducedSystemIsAMaximalPackingOfThePool) {
             for (std::int32_t b = a + 1; b < state->systemCount; ++b)
                 ASSERT_LE(commonNumbers(state->systemTable[a], state->systemTable[b]), limit) << modeName(mode);
         // Every pool row left out shares more than the limit with some kept row: the guarantee.
-        for (std::int32_t k = 0; k < pool->count; ++k) {
+        for (std::int32_t k = 0; k < pool->count(); ++k) {
             bool covered = false;
             for (std::int32_t r = 0; r < state->systemCount && !covered; ++r)
-                covered = commonNumbers(pool->rows[k], state->systemTable[r]) > limit;
+                covered = commonNumbers(pool->rows()[k], state->systemTable[r]) > limit;
             ASSERT_TRUE(covered) << modeName(mode) << " pool row " << k + 1;
         }
     }
@@ -175,7 +175,7 @@ class GuaranteeOnFilteredPools : public testing::TestWithParam<FilteredPool> {};
 TEST_P(GuaranteeOnFilteredPools, FastBuildEqualsReference) {
     auto pool = enumeratedPool(GetParam().settings);
     ASSERT_TRUE(pool);
-    ASSERT_GT(pool->count, 0);
+    ASSERT_GT(pool->count(), 0);
     for (GuaranteeMode mode : kAllModes)
         expectSameBuild(*pool, mode);
 }
@@ -223,13 +223,8 @@ INSTANTIATE_TEST_SUITE_P(RealSettings, GuaranteeOnFilteredPools,
 TEST_P(GuaranteeOnFilteredPools, FastBuildEqualsReferenceAfterRowsWereRemoved) {
     auto pool = enumeratedPool(GetParam().settings);
     ASSERT_TRUE(pool);
-    std::int32_t rows = pool->storedCount();
-    for (std::int32_t removed = 0; removed < 300 && rows > 1; ++removed) {
-        const std::int32_t place = (removed * 7919) % rows;
-        pool->rows[place] = pool->rows[rows - 1];
-        --rows;
-    }
-    pool->count = rows;
+    for (std::int32_t removed = 0; removed < 300 && pool->storedCount() > 1; ++removed)
+        pool->removeRow((removed * 7919) % pool->storedCount());
     for (GuaranteeMode mode : kReducedModes)
         expectSameBuild(*pool, mode);
 }

@@ -16,7 +16,7 @@ namespace selektor::test {
 inline std::unique_ptr<CandidatePool> poolOf(std::initializer_list<Combination> rows) {
     auto pool = std::make_unique<CandidatePool>();
     for (const Combination& c : rows)
-        pool->rows[pool->count++] = c;
+        pool->append(c);
     return pool;
 }
 
@@ -50,9 +50,8 @@ inline std::unique_ptr<CandidatePool> randomPool(std::uint32_t seed, std::int32_
     for (std::int32_t k = 0; k < rows; ++k) {
         const int width = narrowest + static_cast<int>(rng() % static_cast<unsigned>(kHighestNumber - narrowest + 1));
         const int lowest = 1 + static_cast<int>(rng() % static_cast<unsigned>(kHighestNumber - width + 1));
-        pool->rows[k] = randomCombination(rng, lowest, lowest + width - 1);
+        pool->append(randomCombination(rng, lowest, lowest + width - 1));
     }
-    pool->count = rows;
     return pool;
 }
 

@@ -145,7 +145,7 @@ TEST(RandomSimulation, ReplaysTheDrawsOfItsSeed) {
     for (int tick = 0; tick < 300; ++tick) {
         const SimulationTickOutcome outcome = simulationTick(*pool, *run.state, run.sim);
         ASSERT_TRUE(outcome.drawn);
-        ASSERT_EQ(*outcome.drawn, pool->rows[expected.below(1000)]) << "tick " << tick;
+        ASSERT_EQ(*outcome.drawn, pool->rows()[expected.below(1000)]) << "tick " << tick;
     }
     SimulationRun again;
     again.start("9999", "5", DifferenceChoice::Two, 777);

@@ -1,0 +1,84 @@
+#include "core/CandidatePool.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace selektor;
+
+namespace {
+
+std::unique_ptr<CandidatePool> poolOf(std::initializer_list<Combination> rows) {
+    auto pool = std::make_unique<CandidatePool>();
+    for (const Combination& c : rows)
+        pool->append(c);
+    return pool;
+}
+
+const Combination kA{1, 2, 3, 4, 5, 6};
+const Combination kB{1, 2, 3, 4, 5, 7};
+const Combination kC{1, 2, 3, 4, 8, 9};
+const Combination kD{10, 11, 12, 13, 14, 15};
+
+} // namespace
+
+TEST(CandidatePool, KnowsHowFarItsRowsStandInOrder) {
+    EXPECT_EQ(poolOf({})->orderedCount(), 0);
+    EXPECT_EQ(poolOf({kA, kB, kC, kD})->orderedCount(), 4);
+    // Equal neighbours do not break the order; a smaller row ends it for good.
+    EXPECT_EQ(poolOf({kA, kA, kB})->orderedCount(), 3);
+    EXPECT_EQ(poolOf({kA, kC, kB, kD})->orderedCount(), 2);
+    EXPECT_EQ(poolOf({kD, kA})->orderedCount(), 1);
+
+    auto pool = poolOf({kA, kB});
+    pool->clear();
+    pool->append(kD);
+    pool->append(kA);
+    EXPECT_EQ(pool->orderedCount(), 1);
+}
+
+TEST(CandidatePool, RemovingARowMovesTheLastIntoItsPlace) {
+    auto pool = poolOf({kA, kB, kC, kD, Combination{20, 21, 22, 23, 24, 25}});
+    pool->removeRow(1);
+    ASSERT_EQ(pool->count(), 4);
+    EXPECT_EQ(pool->rows()[1], (Combination{20, 21, 22, 23, 24, 25}));
+    EXPECT_EQ(pool->rows()[2], kC);
+    EXPECT_EQ(pool->orderedCount(), 1);
+
+    pool->removeRow(3); // the last row: nothing moves
+    EXPECT_EQ(pool->count(), 3);
+    EXPECT_EQ(pool->rows()[2], kC);
+
+    // Out of range: nothing happens.
+    pool->removeRow(3);
+    pool->removeRow(-1);
+    EXPECT_EQ(pool->count(), 3);
+
+    auto single = poolOf({kA});
+    single->removeRow(0);
+    EXPECT_EQ(single->count(), 0);
+    EXPECT_EQ(single->orderedCount(), 0);
+}
+
+TEST(CandidatePool, CountsPastTheCapacityButStoresOnlyTheFirstRows) {
+    auto pool = std::make_unique<CandidatePool>();
+    for (std::int32_t k = 0; k < kPoolCapacity + 5; ++k)
+        pool->append(k < kPoolCapacity ? kA : kD);
+    EXPECT_EQ(pool->count(), kPoolCapacity + 5);
+    EXPECT_EQ(pool->storedCount(), kPoolCapacity);
+    EXPECT_EQ(pool->orderedCount(), kPoolCapacity);
+    EXPECT_EQ(pool->rows()[kPoolCapacity - 1], kA);
+
+    // The uncounted rows were never stored: removing a row leaves only stored rows counted.
+    pool->removeRow(0);
+    EXPECT_EQ(pool->count(), kPoolCapacity - 1);
+}
+
+TEST(CandidatePool, WritingRowsInPlaceForgetsTheOrderUntilTheCountIsKnown) {
+    auto pool = poolOf({kA, kB, kC});
+    CandidatePool::Rows& rows = pool->rowsToEnumerate();
+    EXPECT_EQ(pool->orderedCount(), 0);
+    rows[0] = kD;
+    pool->enumerated(1);
+    EXPECT_EQ(pool->count(), 1);
+    EXPECT_EQ(pool->orderedCount(), 1);
+}
