@@ -327,6 +327,10 @@ private:
     int m_rowsPassedInRun = 0;
 };
 
+// How far a run is followed row by row before the pool's order is used to leap to its end: short runs
+// end sooner than a leap would find out.
+constexpr std::int32_t kScanBeforeLeaping = 128;
+
 // The first row at or after `from` whose leading `length` Numbers differ from those of `model`. Pools
 // come in enumeration order, where rows with a common start stand together, so runs can be long.
 std::int32_t endOfRun(const CandidatePool& pool, std::int32_t from, std::int32_t rows, const Combination& model,
@@ -334,37 +338,70 @@ std::int32_t endOfRun(const CandidatePool& pool, std::int32_t from, std::int32_t
     const std::uint64_t rowMask = leadingMask(length);
     const std::uint64_t rowPattern = packed(model) & rowMask;
     auto rowMatches = [&](std::int32_t k) { return (packed(pool.rows()[k]) & rowMask) == rowPattern; };
+
+    // Looks at the rows from k on up to `limit` and stops at the first that differs, or at the limit.
+    auto scan = [&](std::int32_t k, std::int32_t limit) {
+        if constexpr (std::endian::native == std::endian::little) {
+            static_assert(sizeof(Combination) == kNumbersPerCombination);
+            // Eight rows fill six 64-bit words; the pattern and mask repeat the model's leading Numbers at
+            // every row start.
+            auto spread = [](std::uint64_t v, std::uint64_t out[3]) {
+                out[0] = v | (v << 48);
+                out[1] = (v >> 16) | (v << 32);
+                out[2] = (v >> 32) | (v << 16);
+            };
+            std::uint64_t pattern[3], mask[3];
+            spread(rowPattern, pattern);
+            spread(rowMask, mask);
+            const auto* bytes = reinterpret_cast<const unsigned char*>(pool.rows().data());
+            for (; k + 8 <= limit; k += 8) {
+                std::uint64_t w[6];
+                std::memcpy(w, bytes + 6 * static_cast<std::size_t>(k), sizeof w);
+                const std::uint64_t differs = ((w[0] ^ pattern[0]) & mask[0]) | ((w[1] ^ pattern[1]) & mask[1]) |
+                                              ((w[2] ^ pattern[2]) & mask[2]) | ((w[3] ^ pattern[0]) & mask[0]) |
+                                              ((w[4] ^ pattern[1]) & mask[1]) | ((w[5] ^ pattern[2]) & mask[2]);
+                if (differs != 0)
+                    break;
+            }
+        }
+        while (k < limit && rowMatches(k))
+            ++k;
+        return k;
+    };
+
+    // Most runs in a filtered pool are short: look at a few rows one by one first, then a stretch eight
+    // rows at a time.
     std::int32_t k = from;
-    // Most runs in a filtered pool are short: look at a few rows one by one first.
     for (const std::int32_t stop = std::min(rows, from + 8); k < stop; ++k)
         if (!rowMatches(k))
             return k;
-    if constexpr (std::endian::native == std::endian::little) {
-        static_assert(sizeof(Combination) == kNumbersPerCombination);
-        // Eight rows fill six 64-bit words; the pattern and mask repeat the model's leading Numbers at
-        // every row start.
-        auto spread = [](std::uint64_t v, std::uint64_t out[3]) {
-            out[0] = v | (v << 48);
-            out[1] = (v >> 16) | (v << 32);
-            out[2] = (v >> 32) | (v << 16);
-        };
-        std::uint64_t pattern[3], mask[3];
-        spread(rowPattern, pattern);
-        spread(rowMask, mask);
-        const auto* bytes = reinterpret_cast<const unsigned char*>(pool.rows().data());
-        for (; k + 8 <= rows; k += 8) {
-            std::uint64_t w[6];
-            std::memcpy(w, bytes + 6 * static_cast<std::size_t>(k), sizeof w);
-            const std::uint64_t differs = ((w[0] ^ pattern[0]) & mask[0]) | ((w[1] ^ pattern[1]) & mask[1]) |
-                                          ((w[2] ^ pattern[2]) & mask[2]) | ((w[3] ^ pattern[0]) & mask[0]) |
-                                          ((w[4] ^ pattern[1]) & mask[1]) | ((w[5] ^ pattern[2]) & mask[2]);
-            if (differs != 0)
-                break;
+    const std::int32_t stretchEnd = std::min(rows, from + kScanBeforeLeaping);
+    k = scan(k, stretchEnd);
+    if (k < stretchEnd)
+        return k;
+
+    // Still in the run. Where the rows stand in order, the run ends at the first row with another start:
+    // strides that double until they overshoot, then halving, look at a few dozen rows however long
+    // the run is.
+    if (const std::int32_t ordered = std::min(pool.orderedCount(), rows); k < ordered) {
+        std::int32_t matching = k; // rows from..matching - 1 start like the model
+        std::int32_t beyond = k;   // the row looked at next; past the run, or `ordered`
+        for (std::int32_t stride = 1; beyond < ordered && rowMatches(beyond); stride *= 2) {
+            matching = beyond + 1;
+            beyond = std::min(ordered, matching + stride);
         }
+        while (matching < beyond) {
+            const std::int32_t middle = matching + (beyond - matching) / 2;
+            if (rowMatches(middle))
+                matching = middle + 1;
+            else
+                beyond = middle;
+        }
+        if (matching < ordered)
+            return matching;
+        k = ordered;
     }
-    while (k < rows && rowMatches(k))
-        ++k;
-    return k;
+    return scan(k, rows);
 }
 
 // A run this long is worth a wide scan.
@@ -389,6 +426,99 @@ GuaranteeOutcome buildPacking(const CandidatePool& pool, GeneratorState& state) 
         } else if (finder.rowsPassedInRun() >= kLongRun) {
             // A long run of rows that start with the conflicting part: pass the rest of it in wide steps.
             k = endOfRun(pool, k, rows, candidate, conflict);
+        }
+    }
+    return GuaranteeOutcome{state.systemCount, false};
+}
+
+// For gw 3 a conflict is a kept three of Numbers, and each three is completed from a pair: the pairs'
+// completions fit one 64-bit word each, 32 KB in all, looked up directly by the two Numbers.
+class PairCompletions {
+public:
+    PairCompletions() : m_storage(storage()), m_words(m_storage.words.data()) {}
+
+    // Back to all zero for the next build on this thread: only the words this build set.
+    ~PairCompletions() {
+        for (std::uint16_t word : m_storage.touched)
+            m_storage.words[word] = 0;
+        m_storage.touched.clear();
+    }
+    PairCompletions(const PairCompletions&) = delete;
+    PairCompletions& operator=(const PairCompletions&) = delete;
+
+    // The pairs that start with Number x: entry y holds, for x < y, every z above y such that x, y, z
+    // stand together in a kept row.
+    const NumberMask* pairsWith(unsigned x) const { return m_words + kSide * (x % kSide); }
+
+    void keep(const Combination& row) {
+        for (int i = 0; i < kNumbersPerCombination; ++i)
+            for (int j = i + 1; j < kNumbersPerCombination; ++j) {
+                const std::uint16_t word = static_cast<std::uint16_t>(kSide * row[i] + row[j]);
+                for (int l = j + 1; l < kNumbersPerCombination; ++l)
+                    m_words[word] |= NumberMask{1} << row[l];
+                m_storage.touched.push_back(word);
+            }
+    }
+
+private:
+    static constexpr unsigned kSide = 64; // Numbers are below 64, so any Number indexes safely
+
+    struct Storage {
+        std::vector<NumberMask> words = std::vector<NumberMask>(kSide * kSide, 0);
+        std::vector<std::uint16_t> touched;
+    };
+    static Storage& storage() {
+        thread_local Storage kept;
+        return kept;
+    }
+
+    Storage& m_storage;
+    NumberMask* m_words;
+};
+
+// gw 3: a row conflicts when three of its Numbers stand together in a kept row. What the first three
+// Numbers reach is worked out once for all the rows that start with them; the rest of a row takes seven
+// look-ups and no branch, which costs less here than any guess about which of its Numbers conflicts.
+[[gnu::noinline, gnu::target_clones("arch=x86-64-v3", "default")]] GuaranteeOutcome buildPackingOfThrees(const CandidatePool& pool, GeneratorState& state) {
+    PairCompletions kept;
+    const std::int32_t rows = poolRows(pool);
+    const Combination* const table = pool.rows().data();
+    const auto startOf = [](std::uint64_t numbers) { return numbers & leadingMask(3); };
+    const auto number = [](std::uint64_t numbers, int position) {
+        return static_cast<unsigned>(numbers >> (8 * position)) % 64;
+    };
+    state.systemCount = 0;
+    for (std::int32_t k = 0; k < rows;) {
+        std::uint64_t numbers = packed(table[k]);
+        const std::uint64_t start = startOf(numbers);
+        const NumberMask* with1 = kept.pairsWith(number(numbers, 0));
+        const NumberMask* with2 = kept.pairsWith(number(numbers, 1));
+        const NumberMask* with3 = kept.pairsWith(number(numbers, 2));
+        const NumberMask reach2 = with1[number(numbers, 1)];
+        if ((reach2 >> number(numbers, 2)) & 1u) {
+            // The start itself is a kept three: so is every row's that starts the same way.
+            std::int32_t next = k + 1;
+            while (next < rows && next - k < kLongRun && startOf(packed(table[next])) == start)
+                ++next;
+            k = next - k < kLongRun ? next : endOfRun(pool, next, rows, table[k], 3);
+            continue;
+        }
+        const NumberMask reach3 = reach2 | with1[number(numbers, 2)] | with2[number(numbers, 2)];
+        for (;;) {
+            const unsigned a4 = number(numbers, 3), a5 = number(numbers, 4), a6 = number(numbers, 5);
+            const NumberMask reach4 = reach3 | with1[a4] | with2[a4] | with3[a4];
+            const NumberMask reach5 = reach4 | with1[a5] | with2[a5] | with3[a5] | kept.pairsWith(a4)[a5];
+            if ((((reach3 >> a4) | (reach4 >> a5) | (reach5 >> a6)) & 1u) == 0) {
+                kept.keep(table[k]);
+                keep(table[k], state);
+                ++k;
+                break; // what every start reaches has grown
+            }
+            if (++k == rows)
+                break;
+            numbers = packed(table[k]);
+            if (startOf(numbers) != start)
+                break;
         }
     }
     return GuaranteeOutcome{state.systemCount, false};
@@ -441,7 +571,7 @@ GuaranteeOutcome buildGuaranteeSystem(GuaranteeMode mode, const CandidatePool& p
     case GuaranteeMode::Gw4:
         return buildPacking<4>(pool, state);
     case GuaranteeMode::Gw3:
-        return buildPacking<3>(pool, state);
+        return buildPackingOfThrees(pool, state);
     }
     return GuaranteeOutcome{};
 }

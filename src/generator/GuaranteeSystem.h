@@ -31,7 +31,8 @@ struct GuaranteeOutcome {
 // and refills the generator list, fills systemTable/systemCount for the reduced modes and marks the
 // system as not yet saved. A table of the kept rows' sub-combinations answers "does this row conflict"
 // in a few look-ups however many rows were kept, and rows that start with an already conflicting part
-// are passed over together. Starts no flash: the window calls startFlash when it has updated its widgets.
+// are passed over together; where the pool stands in order, a long run of them is leapt over. Starts
+// no flash: the window calls startFlash when it has updated its widgets.
 GuaranteeOutcome buildGuaranteeSystem(GuaranteeMode mode, const CandidatePool& pool, GeneratorState& state);
 
 // The same result by comparing each pool row with every kept row, six Numbers by six, until the first
