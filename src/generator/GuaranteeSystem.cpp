@@ -453,9 +453,9 @@ public:
     void keep(const Combination& row) {
         for (int i = 0; i < kNumbersPerCombination; ++i)
             for (int j = i + 1; j < kNumbersPerCombination; ++j) {
-                const std::uint16_t word = static_cast<std::uint16_t>(kSide * row[i] + row[j]);
+                const auto word = static_cast<std::uint16_t>(kSide * (row[i] % kSide) + row[j] % kSide);
                 for (int l = j + 1; l < kNumbersPerCombination; ++l)
-                    m_words[word] |= NumberMask{1} << row[l];
+                    m_words[word] |= NumberMask{1} << (row[l] % kSide);
                 m_storage.touched.push_back(word);
             }
     }
