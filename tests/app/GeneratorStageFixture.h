@@ -6,6 +6,7 @@
 
 #include "app/GeneratorStage.h"
 #include "support/FakeServices.h"
+#include "support/LexicographicPool.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>
@@ -28,25 +29,6 @@ inline Combination combination(std::initializer_list<int> numbers) {
     for (int n : numbers)
         c[i++] = static_cast<Number>(n);
     return c;
-}
-
-// Every combination of the numbers 1 to `highest`, in lexicographic order (at most the capacity).
-inline void fillLexicographic(CandidatePool& pool, int highest) {
-    pool.clear();
-    Combination c{1, 2, 3, 4, 5, 6};
-    for (;;) {
-        if (pool.count() == kPoolCapacity)
-            return;
-        pool.append(c);
-        int k = 5;
-        while (k >= 0 && c[k] == highest - 5 + k)
-            --k;
-        if (k < 0)
-            return;
-        ++c[k];
-        for (int j = k + 1; j < 6; ++j)
-            c[j] = static_cast<Number>(c[j - 1] + 1);
-    }
 }
 
 // How many numbers two system lines have in common.

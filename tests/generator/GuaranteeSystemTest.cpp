@@ -2,6 +2,7 @@
 #include "generator/SystemLine.h"
 
 #include "PoolFixtures.h"
+#include "support/LexicographicPool.h"
 
 #include <gtest/gtest.h>
 
@@ -236,22 +237,10 @@ TEST_P(GuaranteeOnFilteredPools, FastBuildEqualsReferenceAfterRowsWereRemoved) {
 
 namespace {
 
-// Every combination of the Numbers 1..highest in lexicographic order, as far as the capacity allows:
-// runs of hundreds of rows with a common start.
 std::unique_ptr<CandidatePool> lexicographicPool(int highest) {
     auto pool = std::make_unique<CandidatePool>();
-    Combination c{1, 2, 3, 4, 5, 6};
-    for (;;) {
-        pool->append(c);
-        int k = kNumbersPerCombination - 1;
-        while (k >= 0 && c[k] == highest - (kNumbersPerCombination - 1) + k)
-            --k;
-        if (k < 0 || pool->storedCount() == kPoolCapacity)
-            return pool;
-        ++c[k];
-        for (int j = k + 1; j < kNumbersPerCombination; ++j)
-            c[j] = static_cast<Number>(c[j - 1] + 1);
-    }
+    fillLexicographic(*pool, highest);
+    return pool;
 }
 
 // A random pool put in order, repeated rows and all.
