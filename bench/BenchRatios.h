@@ -4,7 +4,6 @@
 // ratio of the median time of <reference><case> to its own, both measured in this run.
 
 #include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <map>
 #include <string>

@@ -5,7 +5,6 @@
 #include "core/Enumeration.h"
 
 #include <benchmark/benchmark.h>
-
 #include <memory>
 
 using namespace selektor;

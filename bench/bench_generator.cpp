@@ -9,10 +9,9 @@
 #include "generator/SystemLine.h"
 
 #include <benchmark/benchmark.h>
-#include <malloc.h>
-
 #include <cstdio>
 #include <filesystem>
+#include <malloc.h>
 #include <map>
 #include <memory>
 #include <string>
@@ -40,7 +39,9 @@ std::unique_ptr<CandidatePool> poolFor(FilterSettings settings) {
 }
 
 // Every tab in mode 0: the first 30000 combinations in lexicographic order, all starting 1 2.
-std::unique_ptr<CandidatePool> lexicographicPool() { return poolFor(FilterSettings{}); }
+std::unique_ptr<CandidatePool> lexicographicPool() {
+    return poolFor(FilterSettings{});
+}
 
 // A typical evening's settings: three even and three odd, last-digit sum 20 to 30, one edge number,
 // DSG 2-2-2. 27336 combinations pass, all of them kept.
@@ -60,10 +61,14 @@ std::unique_ptr<CandidatePool> filteredPool() {
 
 const char* modeName(GuaranteeMode mode) {
     switch (mode) {
-    case GuaranteeMode::Gw5: return "gw5";
-    case GuaranteeMode::Gw4: return "gw4";
-    case GuaranteeMode::Gw3: return "gw3";
-    case GuaranteeMode::Full: break;
+    case GuaranteeMode::Gw5:
+        return "gw5";
+    case GuaranteeMode::Gw4:
+        return "gw4";
+    case GuaranteeMode::Gw3:
+        return "gw3";
+    case GuaranteeMode::Full:
+        break;
     }
     return "gw6";
 }
@@ -91,7 +96,9 @@ void registerGuarantee(const NamedPool& named, GuaranteeMode mode, bool referenc
         b->MinTime(0.05);
 }
 
-std::string scratchFile() { return (std::filesystem::temp_directory_path() / "selektor_bench_system.txt").string(); }
+std::string scratchFile() {
+    return (std::filesystem::temp_directory_path() / "selektor_bench_system.txt").string();
+}
 
 std::vector<std::string> millionLines(const CandidatePool& pool) {
     std::vector<std::string> lines;
@@ -102,41 +109,57 @@ std::vector<std::string> millionLines(const CandidatePool& pool) {
 }
 
 void registerFiles(const std::vector<std::string>& lines) {
-    benchmark::RegisterBenchmark("SystemFile/write/1000000", [&lines](benchmark::State& st) {
-        for (auto _ : st)
-            writeSystemFile(scratchFile(), lines);
-        st.SetBytesProcessed(st.iterations() * static_cast<std::int64_t>(lines.size()) * 20);
-    })->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true)->Iterations(3);
+    benchmark::RegisterBenchmark("SystemFile/write/1000000",
+                                 [&lines](benchmark::State& st) {
+                                     for (auto _ : st)
+                                         writeSystemFile(scratchFile(), lines);
+                                     st.SetBytesProcessed(st.iterations() * static_cast<std::int64_t>(lines.size()) *
+                                                          20);
+                                 })
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(kRepetitions)
+        ->ReportAggregatesOnly(true)
+        ->Iterations(3);
 
-    benchmark::RegisterBenchmark("SystemFile/read/1000000", [&lines](benchmark::State& st) {
-        writeSystemFile(scratchFile(), lines);
-        std::size_t read = 0;
-        for (auto _ : st) {
-            const std::vector<std::string> opened = readSystemFile(scratchFile());
-            read = opened.size();
-        }
-        st.counters["lines"] = static_cast<double>(read);
-        st.SetBytesProcessed(st.iterations() * static_cast<std::int64_t>(lines.size()) * 20);
-    })->Unit(benchmark::kMillisecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true)->Iterations(3);
+    benchmark::RegisterBenchmark("SystemFile/read/1000000",
+                                 [&lines](benchmark::State& st) {
+                                     writeSystemFile(scratchFile(), lines);
+                                     std::size_t read = 0;
+                                     for (auto _ : st) {
+                                         const std::vector<std::string> opened = readSystemFile(scratchFile());
+                                         read = opened.size();
+                                     }
+                                     st.counters["lines"] = static_cast<double>(read);
+                                     st.SetBytesProcessed(st.iterations() * static_cast<std::int64_t>(lines.size()) *
+                                                          20);
+                                 })
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(kRepetitions)
+        ->ReportAggregatesOnly(true)
+        ->Iterations(3);
 }
 
 void registerResultCheck(const CandidatePool& pool) {
-    benchmark::RegisterBenchmark("ResultCheck/30000", [&pool](benchmark::State& st) {
-        auto state = std::make_unique<GeneratorState>();
-        buildGuaranteeSystem(GuaranteeMode::Full, pool, *state);
-        const Combination& drawn = pool.rows()[pool.storedCount() / 2];
-        std::array<std::string, kDrawnNumbers> entries;
-        for (int i = 0; i < kDrawnNumbers; ++i)
-            entries[i] = std::to_string(drawn[i]);
-        std::int32_t hitLines = 0;
-        for (auto _ : st) {
-            const ResultCheckOutcome outcome = checkResult(entries, state->generatorList);
-            hitLines = outcome.byHits[3].count + outcome.byHits[4].count + outcome.byHits[5].count +
-                       outcome.byHits[6].count;
-        }
-        st.counters["lines"] = static_cast<double>(state->generatorList.size());
-        st.counters["hitLines"] = hitLines;
-    })->Unit(benchmark::kMicrosecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+    benchmark::RegisterBenchmark("ResultCheck/30000",
+                                 [&pool](benchmark::State& st) {
+                                     auto state = std::make_unique<GeneratorState>();
+                                     buildGuaranteeSystem(GuaranteeMode::Full, pool, *state);
+                                     const Combination& drawn = pool.rows()[pool.storedCount() / 2];
+                                     std::array<std::string, kDrawnNumbers> entries;
+                                     for (int i = 0; i < kDrawnNumbers; ++i)
+                                         entries[i] = std::to_string(drawn[i]);
+                                     std::int32_t hitLines = 0;
+                                     for (auto _ : st) {
+                                         const ResultCheckOutcome outcome = checkResult(entries, state->generatorList);
+                                         hitLines = outcome.byHits[3].count + outcome.byHits[4].count +
+                                                    outcome.byHits[5].count + outcome.byHits[6].count;
+                                     }
+                                     st.counters["lines"] = static_cast<double>(state->generatorList.size());
+                                     st.counters["hitLines"] = hitLines;
+                                 })
+        ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(kRepetitions)
+        ->ReportAggregatesOnly(true);
 }
 
 // Keeps the median of every benchmark as it is reported, for the summary.
@@ -160,10 +183,14 @@ public:
 private:
     static double unitToMicroseconds(benchmark::TimeUnit unit) {
         switch (unit) {
-        case benchmark::kNanosecond: return 1e-3;
-        case benchmark::kMicrosecond: return 1.0;
-        case benchmark::kMillisecond: return 1e3;
-        case benchmark::kSecond: return 1e6;
+        case benchmark::kNanosecond:
+            return 1e-3;
+        case benchmark::kMicrosecond:
+            return 1.0;
+        case benchmark::kMillisecond:
+            return 1e3;
+        case benchmark::kSecond:
+            return 1e6;
         }
         return 1.0;
     }
@@ -218,7 +245,7 @@ int main(int argc, char** argv) {
                         "%6.1fx)  [%s]\n",
                         tail.c_str(), named.pool->storedCount(), fast, reference, reference / fast,
                         referenceCpu / fastCpu,
-                        fast > 5000.0 ? "over 5 ms"
+                        fast > 5000.0               ? "over 5 ms"
                         : reference / fast >= 100.0 ? "within 5 ms, at least 100x"
                                                     : "within 5 ms, under 100x");
         }
@@ -226,7 +253,8 @@ int main(int argc, char** argv) {
     const double read = reporter.median("SystemFile/read/1000000");
     const double check = reporter.median("ResultCheck/30000");
     if (write > 0)
-        std::printf("  system file write 1000000 lines: %8.1f ms  [%s]\n", write / 1e3, write < 1e6 ? "under 1 s" : "OVER 1 s");
+        std::printf("  system file write 1000000 lines: %8.1f ms  [%s]\n", write / 1e3,
+                    write < 1e6 ? "under 1 s" : "OVER 1 s");
     if (read > 0) {
         const std::size_t before = heapInUse();
         const std::vector<std::string> opened = readSystemFile(scratchFile());
@@ -236,7 +264,8 @@ int main(int argc, char** argv) {
                     static_cast<double>(held) / static_cast<double>(opened.size()));
     }
     if (check > 0)
-        std::printf("  result check 30000 lines:        %8.1f us  [%s]\n", check, check < 5000 ? "under 5 ms" : "OVER 5 ms");
+        std::printf("  result check 30000 lines:        %8.1f us  [%s]\n", check,
+                    check < 5000 ? "under 5 ms" : "OVER 5 ms");
     std::filesystem::remove(scratchFile());
     benchmark::Shutdown();
     return 0;

@@ -14,9 +14,13 @@ namespace {
 const QString kTitle = QStringLiteral("Selektor");
 }
 
-void QtDialogService::information(const QString& text) { QMessageBox::information(m_parent, kTitle, text); }
+void QtDialogService::information(const QString& text) {
+    QMessageBox::information(m_parent, kTitle, text);
+}
 
-void QtDialogService::error(const QString& text) { QMessageBox::critical(m_parent, kTitle, text); }
+void QtDialogService::error(const QString& text) {
+    QMessageBox::critical(m_parent, kTitle, text);
+}
 
 bool QtDialogService::question(const QString& text) {
     return QMessageBox::question(m_parent, kTitle, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
@@ -44,7 +48,9 @@ QString QtDialogService::openFileName(const QString& filter) {
 
 QtSoundPlayer::QtSoundPlayer() : m_effect(new QSoundEffect) {}
 
-QtSoundPlayer::~QtSoundPlayer() { delete m_effect; }
+QtSoundPlayer::~QtSoundPlayer() {
+    delete m_effect;
+}
 
 void QtSoundPlayer::play(const QString& fileName) {
     const QFileInfo file(fileName);

@@ -35,7 +35,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(colouredLabel(QStringLiteral("Selektor"), colours::kPurple, 36, TextStyle::Bold, this));
-    texts->addWidget(colouredLabel(QStringLiteral("Z ukrytych archiwów KPW"), colours::kPurple, 14, TextStyle::Plain, this));
+    texts->addWidget(
+        colouredLabel(QStringLiteral("Z ukrytych archiwów KPW"), colours::kPurple, 14, TextStyle::Plain, this));
     texts->addSpacing(10);
     texts->addWidget(colouredLabel(QStringLiteral("GRABIX"), colours::kNavy, 16, TextStyle::Bold, this));
     texts->addStretch();

@@ -17,7 +17,9 @@ std::string evenOddCaption(int evenCount) {
     return joined(evenCount, "-", 6 - evenCount);
 }
 
-std::string rowColumnCaption(int rows, int columns) { return joined(rows, "-", columns); }
+std::string rowColumnCaption(int rows, int columns) {
+    return joined(rows, "-", columns);
+}
 
 std::string sumCaption(int bucket) {
     if (bucket <= kLowestSumBucket)
@@ -45,9 +47,13 @@ std::string neighbourCaption(int lower) {
     return joined(lower, "-", lower + 1);
 }
 
-std::string endingCaption(int digit) { return joined(digit, "-", digit); }
+std::string endingCaption(int digit) {
+    return joined(digit, "-", digit);
+}
 
-std::string gapCaption(int gap) { return std::to_string(gap); }
+std::string gapCaption(int gap) {
+    return std::to_string(gap);
+}
 
 const std::array<DsgCell, 28> kDsgOrder = [] {
     std::array<DsgCell, 28> order{};

@@ -5,8 +5,8 @@ namespace selektor {
 namespace {
 
 // The order in which "Oblicz" consults the tabs: cheap counts first, the row/column pattern last.
-constexpr Panel kConsultOrder[] = {Panel::Numbers, Panel::EvenOdd,    Panel::Sum,   Panel::Edge,     Panel::Dsg,
-                                   Panel::Neighbours, Panel::Gaps, Panel::Pairs, Panel::RowColumn};
+constexpr Panel kConsultOrder[] = {Panel::Numbers,    Panel::EvenOdd, Panel::Sum,   Panel::Edge,     Panel::Dsg,
+                                   Panel::Neighbours, Panel::Gaps,    Panel::Pairs, Panel::RowColumn};
 
 } // namespace
 

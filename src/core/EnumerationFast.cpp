@@ -24,10 +24,14 @@ namespace {
 
 using Mask = std::uint64_t;
 
-constexpr Mask bit(int n) { return Mask{1} << n; }
+constexpr Mask bit(int n) {
+    return Mask{1} << n;
+}
 
 // Numbers lo..hi inclusive (empty when lo > hi).
-constexpr Mask rangeMask(int lo, int hi) { return lo > hi ? 0 : ((bit(hi) << 1) - bit(lo)); }
+constexpr Mask rangeMask(int lo, int hi) {
+    return lo > hi ? 0 : ((bit(hi) << 1) - bit(lo));
+}
 
 constexpr Mask kAllNumbers = rangeMask(1, 49);
 
@@ -75,7 +79,9 @@ const std::array<Mask, 512> kColumnNumbers = [] {
     return m;
 }();
 
-constexpr Mask all(bool on) { return on ? ~Mask{0} : Mask{0}; }
+constexpr Mask all(bool on) {
+    return on ? ~Mask{0} : Mask{0};
+}
 
 // The digits of up to five members as a multiset, numbered densely, with the transition that adds one
 // digit. Whether " Pary   " accepts a six depends only on how many members end in each digit: its
@@ -142,8 +148,7 @@ constexpr int kPositions = kNumbersPerCombination + 1;
 
 // For a count criterion (favourites, evens, edge numbers): the numbers that may fill `position` when
 // `counted` of the members so far belong to the class, so that some allowed final count stays reachable.
-template <typename Flags>
-std::array<std::array<Mask, 7>, kPositions> countMasks(const Flags& allowed, Mask inClass) {
+template <typename Flags> std::array<std::array<Mask, 7>, kPositions> countMasks(const Flags& allowed, Mask inClass) {
     std::array<std::array<Mask, 7>, kPositions> masks{};
     for (int position = 1; position <= 6; ++position) {
         const int after = 6 - position;
@@ -165,8 +170,8 @@ std::array<std::array<Mask, 7>, kPositions> countMasks(const Flags& allowed, Mas
 // At the sixth position the masks are exact; before it they only drop numbers after which no allowed
 // pattern can be reached any more.
 struct PositionTables {
-    bool favourites = false, evenOdd = false, sum = false, edge = false, dsg = false, pairs = false,
-         rowColumn = false, gaps = false;
+    bool favourites = false, evenOdd = false, sum = false, edge = false, dsg = false, pairs = false, rowColumn = false,
+         gaps = false;
     int neighbourMode = AnyNeighbours;
 
     Mask members = kAllNumbers; // numbers that may appear at all
@@ -433,8 +438,12 @@ void enumerateShare(const PositionTables& t, Share& share) {
                     }
                     for (; m6; m6 &= m6 - 1) {
                         if (count < capacity)
-                            rows[count] = {c1, c2, static_cast<Number>(c3), static_cast<Number>(c4),
-                                           static_cast<Number>(c5), static_cast<Number>(std::countr_zero(m6))};
+                            rows[count] = {c1,
+                                           c2,
+                                           static_cast<Number>(c3),
+                                           static_cast<Number>(c4),
+                                           static_cast<Number>(c5),
+                                           static_cast<Number>(std::countr_zero(m6))};
                         ++count;
                     }
                 }

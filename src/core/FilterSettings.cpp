@@ -37,14 +37,17 @@ bool rowColumnAccepts(const FilterSettings& s, const Combination& c) {
 bool neighboursAccept(const FilterSettings& s, const Combination& c) {
     const NeighbourPairs pairs = neighbourPairs(c);
     switch (s.mode(Panel::Neighbours)) {
-    case NoNeighbours: return pairs.count == 0;
-    case AtLeastOneNeighbourPair: return pairs.count > 0;
+    case NoNeighbours:
+        return pairs.count == 0;
+    case AtLeastOneNeighbourPair:
+        return pairs.count > 0;
     case SelectedNeighbourPairs:
         for (int i = 0; i < pairs.count; ++i)
             if (s.neighbourTemplates[pairs.lower[i]])
                 return true;
         return false;
-    default: return true;
+    default:
+        return true;
     }
 }
 
@@ -101,7 +104,8 @@ bool otherDigitsAllowed(const FilterSettings& s, const std::array<std::uint8_t, 
             if (m[t] > 1)
                 return false;
             break;
-        default: break;
+        default:
+            break;
         }
     }
     return true;
@@ -138,18 +142,26 @@ bool panelAccepts(const FilterSettings& s, Panel panel, const Combination& c) {
     if (!s.active(panel))
         return true;
     switch (panel) {
-    case Panel::Numbers: return numbersAccept(s, c);
-    case Panel::EvenOdd: return s.evenOddTemplates[evenCount(c)] != 0;
-    case Panel::RowColumn: return rowColumnAccepts(s, c);
-    case Panel::Sum: return s.sumTemplates[sumBucket(lastDigitSum(c))] != 0;
-    case Panel::Edge: return s.edgeTemplates[edgeCount(c)] != 0;
+    case Panel::Numbers:
+        return numbersAccept(s, c);
+    case Panel::EvenOdd:
+        return s.evenOddTemplates[evenCount(c)] != 0;
+    case Panel::RowColumn:
+        return rowColumnAccepts(s, c);
+    case Panel::Sum:
+        return s.sumTemplates[sumBucket(lastDigitSum(c))] != 0;
+    case Panel::Edge:
+        return s.edgeTemplates[edgeCount(c)] != 0;
     case Panel::Dsg: {
         const DsgPattern p = dsgPattern(c);
         return s.dsgTemplates[p.d][p.s] != 0;
     }
-    case Panel::Neighbours: return neighboursAccept(s, c);
-    case Panel::Pairs: return pairsAccept(s, c);
-    case Panel::Gaps: return gapsAccept(s, c);
+    case Panel::Neighbours:
+        return neighboursAccept(s, c);
+    case Panel::Pairs:
+        return pairsAccept(s, c);
+    case Panel::Gaps:
+        return gapsAccept(s, c);
     }
     return true;
 }

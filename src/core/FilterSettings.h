@@ -43,14 +43,14 @@ struct FilterSettings {
     // Filled from the check boxes when the settings are checked before an enumeration.
     std::array<std::uint8_t, 7> favouriteShareAllowed{};
 
-    std::array<std::uint8_t, 7> evenOddTemplates{};                                // even count 0..6
+    std::array<std::uint8_t, 7> evenOddTemplates{};                                           // even count 0..6
     std::array<std::array<std::uint8_t, kMaxColumns + 1>, kMaxRows + 1> rowColumnTemplates{}; // [3..5][3..6]
-    std::array<std::uint8_t, kHighestSumBucket + 1> sumTemplates{};                // bucket 19..36
-    std::array<std::uint8_t, 7> edgeTemplates{};                                   // edge count 0..6
-    std::array<std::array<std::uint8_t, 7>, 7> dsgTemplates{};                     // [d][s], d + s <= 6
-    std::array<std::uint8_t, kHighestNumber> neighbourTemplates{};                 // lower number 1..48
-    std::array<std::uint8_t, 10> endingTemplates{};                                // last digit 0..9
-    std::array<std::uint8_t, kHighestGapTemplate + 1> gapTemplates{};              // gap 1..16
+    std::array<std::uint8_t, kHighestSumBucket + 1> sumTemplates{};                           // bucket 19..36
+    std::array<std::uint8_t, 7> edgeTemplates{};                                              // edge count 0..6
+    std::array<std::array<std::uint8_t, 7>, 7> dsgTemplates{};                                // [d][s], d + s <= 6
+    std::array<std::uint8_t, kHighestNumber> neighbourTemplates{};                            // lower number 1..48
+    std::array<std::uint8_t, 10> endingTemplates{};                                           // last digit 0..9
+    std::array<std::uint8_t, kHighestGapTemplate + 1> gapTemplates{};                         // gap 1..16
 
     // " Opcje dodatkowe " of the " Pary   " tab, in force in its mode 1 only.
     std::uint8_t pairGroupLimit = 0;  // 0: pairs only, 1: triples too, 2: triples and quadruples
@@ -65,7 +65,9 @@ struct FilterSettings {
 };
 
 // Largest leading same-ending count allowed by `pairGroupLimit`.
-constexpr int pairGroupCountLimit(std::uint8_t pairGroupLimit) { return 2 + pairGroupLimit; }
+constexpr int pairGroupCountLimit(std::uint8_t pairGroupLimit) {
+    return 2 + pairGroupLimit;
+}
 
 // The " Pary   " rule for the digits other than the leading one, given how many members end in each
 // digit; true when `otherDigitsRule` lets them stand.

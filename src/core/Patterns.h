@@ -12,14 +12,22 @@
 
 namespace selektor {
 
-constexpr int lastDigit(Number n) { return n % 10; }
-constexpr bool isEven(Number n) { return n % 2 == 0; }
+constexpr int lastDigit(Number n) {
+    return n % 10;
+}
+constexpr bool isEven(Number n) {
+    return n % 2 == 0;
+}
 
 // The coupon holds the numbers in 9 columns and 6 rows, filled row by row; row 6 has 46 to 49 only.
-constexpr int couponRow(Number n) { return 1 + (n - 1) / 9; }
+constexpr int couponRow(Number n) {
+    return 1 + (n - 1) / 9;
+}
 
 // n mod 9: key 0 is the ninth column, keys 1 to 8 are columns 1 to 8.
-constexpr int couponColumnKey(Number n) { return n % 9; }
+constexpr int couponColumnKey(Number n) {
+    return n % 9;
+}
 
 // The 25 numbers on the border of the coupon grid: top row, first and last column, bottom row, and
 // 41 to 45, which have no number below them.
@@ -81,7 +89,9 @@ constexpr int lastDigitSum(const Combination& c) {
 }
 
 // The sum template that a last-digit sum falls in: 19 stands for "2-19", 36 for "36-53".
-constexpr int sumBucket(int lastDigitSum) { return lastDigitSum < 19 ? 19 : (lastDigitSum > 36 ? 36 : lastDigitSum); }
+constexpr int sumBucket(int lastDigitSum) {
+    return lastDigitSum < 19 ? 19 : (lastDigitSum > 36 ? 36 : lastDigitSum);
+}
 
 constexpr int edgeCount(const Combination& c) {
     int b = 0;
@@ -94,9 +104,15 @@ constexpr DsgPattern dsgPattern(const Combination& c) {
     DsgPattern p;
     for (Number n : c) {
         switch (digitGroup(n)) {
-        case DigitGroup::D: ++p.d; break;
-        case DigitGroup::S: ++p.s; break;
-        case DigitGroup::G: ++p.g; break;
+        case DigitGroup::D:
+            ++p.d;
+            break;
+        case DigitGroup::S:
+            ++p.s;
+            break;
+        case DigitGroup::G:
+            ++p.g;
+            break;
         }
     }
     return p;

@@ -8,7 +8,9 @@ void enterFinalStage(GeneratorState& state) {
     state.generatorRunning = 0;
 }
 
-void startFlash(GeneratorState& state) { state.flashStep = 0; }
+void startFlash(GeneratorState& state) {
+    state.flashStep = 0;
+}
 
 FlashTick flashTickRule(std::int32_t step) {
     FlashTick tick;

@@ -43,9 +43,9 @@ void startFlash(GeneratorState& state);
 
 // One 200 ms tick of the save-button flash, decided from the step value on entry.
 struct FlashTick {
-    std::int32_t nextStep = 0;       // the value to store back into flashStep
-    std::optional<bool> frameShown;  // show (true) or hide (false) the lime frame; nothing: leave it
-    bool stopTimer = false;          // the flash is over
+    std::int32_t nextStep = 0;      // the value to store back into flashStep
+    std::optional<bool> frameShown; // show (true) or hide (false) the lime frame; nothing: leave it
+    bool stopTimer = false;         // the flash is over
 };
 // Visible, hidden, visible, hidden, visible, hidden, visible over seven ticks, hidden for good and the
 // timer stopped at the eighth.

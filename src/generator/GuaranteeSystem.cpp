@@ -15,7 +15,9 @@ namespace selektor {
 
 namespace {
 
-std::int32_t poolRows(const CandidatePool& pool) { return std::max(pool.storedCount(), 0); }
+std::int32_t poolRows(const CandidatePool& pool) {
+    return std::max(pool.storedCount(), 0);
+}
 
 // The common first steps of every mode: an empty list, a system not yet offered for saving.
 void beginBuild(GeneratorState& state) {
@@ -73,8 +75,7 @@ constexpr PositionSets subsetsOf(int size, int among) {
 //
 // The first byte of c_1 < ... < c_(Size - 1) is a sum of one table value per position:
 // kStarts.of[t][c_t] summed over t.
-template <int Length>
-struct CompletionStarts {
+template <int Length> struct CompletionStarts {
     std::int32_t of[Length][kHighestNumber + 2]{};
     std::int32_t bytes = 0; // the whole table
 
@@ -103,8 +104,7 @@ struct CompletionStarts {
     }
 };
 
-template <int Size>
-class CompletionTable {
+template <int Size> class CompletionTable {
 public:
     CompletionTable() : m_storage(storage()), m_data(m_storage.bytes.data()) {}
 
@@ -204,8 +204,7 @@ int sharedLeadingNumbers(const Combination& a, const Combination& b) {
 // Walks the pool row by row, keeping for the current row the union of completions of all
 // (size - 1)-subsets within its first p Numbers ("reach" at depth p). Consecutive pool rows mostly
 // share their first Numbers, so the reach of the shared part is reused and only the rest is looked up.
-template <int Size>
-class ConflictFinder {
+template <int Size> class ConflictFinder {
 public:
     explicit ConflictFinder(const CompletionTable<Size>& table) : m_table(table) { forget(); }
 
@@ -254,8 +253,7 @@ public:
 
 private:
     // Tests the row's Numbers from position P on, each against the reach of the Numbers before it.
-    template <int P>
-    int testFrom(const Combination& row) {
+    template <int P> int testFrom(const Combination& row) {
         if constexpr (P == kNumbersPerCombination) {
             m_conflictLength = kNoConflict;
             return 0;
@@ -278,8 +276,7 @@ private:
     // Number has a single test left and takes the plain way.
     static constexpr int kTestedTogether = 3;
 
-    template <int P>
-    int testTogether(const Combination& row) {
+    template <int P> int testTogether(const Combination& row) {
         if (P > m_depth)
             m_reach[P] = m_reach[P - 1] | newReach<P>(row);
         unsigned hits = static_cast<unsigned>((m_reach[P] >> row[P]) & 1u);
@@ -287,7 +284,8 @@ private:
             ((m_reach[P + 1 + Q] = m_reach[P + Q] | newReach<P + 1 + Q>(row),
               hits |= static_cast<unsigned>((m_reach[P + 1 + Q] >> row[P + 1 + Q]) & 1u) << (1 + Q)),
              ...);
-        }(std::make_index_sequence<kNumbersPerCombination - 1 - P>{});
+        }
+        (std::make_index_sequence<kNumbersPerCombination - 1 - P>{});
         m_depth = kNumbersPerCombination - 1;
         constexpr int kTested = kNumbersPerCombination - P;
         const int first = std::countr_zero(hits | (1u << kTested)); // kTested: none conflicts
@@ -298,13 +296,13 @@ private:
 
     // What depth P adds to the reach. Every subset it adds ends in row[P - 1]: their completions line
     // up, and one shift puts them in place as Numbers.
-    template <int P>
-    NumberMask newReach(const Combination& row) const {
+    template <int P> NumberMask newReach(const Combination& row) const {
         constexpr PositionSets added = kNewSubsets[P];
         const NumberMask found = [&]<std::size_t... S>(std::index_sequence<S...>) {
             return (m_table.completionsFrom(CompletionTable<Size>::startOfCompletions(row, added.positions[S], P - 1)) |
                     ... | NumberMask{0});
-        }(std::make_index_sequence<static_cast<std::size_t>(added.count)>{});
+        }
+        (std::make_index_sequence<static_cast<std::size_t>(added.count)>{});
         return found << (row[P - 1] + 1);
     }
 
@@ -408,8 +406,7 @@ std::int32_t endOfRun(const CandidatePool& pool, std::int32_t from, std::int32_t
 constexpr std::int32_t kLongRun = 8;
 
 // The greedy packing in pool order, where no two kept rows share Size Numbers.
-template <int Size>
-GuaranteeOutcome buildPacking(const CandidatePool& pool, GeneratorState& state) {
+template <int Size> GuaranteeOutcome buildPacking(const CandidatePool& pool, GeneratorState& state) {
     CompletionTable<Size> kept;
     ConflictFinder<Size> finder(kept);
     const std::int32_t rows = poolRows(pool);
@@ -479,7 +476,8 @@ private:
 // gw 3: a row conflicts when three of its Numbers stand together in a kept row. What the first three
 // Numbers reach is worked out once for all the rows that start with them; the rest of a row takes seven
 // look-ups and no branch, which costs less here than any guess about which of its Numbers conflicts.
-[[gnu::noinline, gnu::target_clones("arch=x86-64-v3", "default")]] GuaranteeOutcome buildPackingOfThrees(const CandidatePool& pool, GeneratorState& state) {
+[[gnu::noinline, gnu::target_clones("arch=x86-64-v3", "default")]] GuaranteeOutcome
+buildPackingOfThrees(const CandidatePool& pool, GeneratorState& state) {
     PairCompletions kept;
     const std::int32_t rows = poolRows(pool);
     const Combination* const table = pool.rows().data();
@@ -540,8 +538,7 @@ int guaranteeOverlapLimit(GuaranteeMode mode) {
     return kNumbersPerCombination;
 }
 
-GuaranteeOutcome buildGuaranteeSystemReference(GuaranteeMode mode, const CandidatePool& pool,
-                                               GeneratorState& state) {
+GuaranteeOutcome buildGuaranteeSystemReference(GuaranteeMode mode, const CandidatePool& pool, GeneratorState& state) {
     beginBuild(state);
     if (mode == GuaranteeMode::Full)
         return buildFullSystem(pool, state);

@@ -23,7 +23,7 @@ enum class GuaranteeMode : std::uint8_t {
 int guaranteeOverlapLimit(GuaranteeMode mode);
 
 struct GuaranteeOutcome {
-    std::int32_t lineCount = 0;        // "Liczba kombinacji"
+    std::int32_t lineCount = 0;         // "Liczba kombinacji"
     bool postProcessingOffered = false; // the two "Akcja" buttons: only after a full system
 };
 
@@ -37,7 +37,6 @@ GuaranteeOutcome buildGuaranteeSystem(GuaranteeMode mode, const CandidatePool& p
 
 // The same result by comparing each pool row with every kept row, six Numbers by six, until the first
 // conflict. The yardstick for the fast build in tests and benchmarks.
-GuaranteeOutcome buildGuaranteeSystemReference(GuaranteeMode mode, const CandidatePool& pool,
-                                               GeneratorState& state);
+GuaranteeOutcome buildGuaranteeSystemReference(GuaranteeMode mode, const CandidatePool& pool, GeneratorState& state);
 
 } // namespace selektor

@@ -1,8 +1,8 @@
 #include "generator/RandomSimulation.h"
 
 #include "core/Patterns.h"
-#include "generator/SystemLine.h"
 #include "generator/FieldText.h"
+#include "generator/SystemLine.h"
 
 #include <algorithm>
 #include <limits>
@@ -54,7 +54,9 @@ std::uint32_t seedFromTimeOfDay(int hours, int minutes, int seconds, int millise
     return static_cast<std::uint32_t>(((hours * 60 + minutes) * 60 + seconds) * 1000 + milliseconds);
 }
 
-int differenceOverlapLimit(DifferenceChoice choice) { return 5 - static_cast<int>(choice); }
+int differenceOverlapLimit(DifferenceChoice choice) {
+    return 5 - static_cast<int>(choice);
+}
 
 StartOutcome startRandomSimulation(std::string_view countText, std::string_view limitText, DifferenceChoice choice,
                                    std::uint32_t seed, GeneratorState& state, RandomSimulation& sim) {

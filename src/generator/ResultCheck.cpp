@@ -11,8 +11,9 @@ namespace selektor {
 namespace {
 
 const char* const kMissingEntryMessage = "Wprowadź najpierw wszystkie wylosowane liczby !";
-const char* const kDuplicateEntryMessage = "Jeżeli wylosowano dwie te same liczby, to dokonaj zakupu programu Bramkarz i "
-                                           "przejdź na zakłady piłkarskie !";
+const char* const kDuplicateEntryMessage =
+    "Jeżeli wylosowano dwie te same liczby, to dokonaj zakupu programu Bramkarz i "
+    "przejdź na zakłady piłkarskie !";
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())

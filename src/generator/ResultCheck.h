@@ -25,8 +25,8 @@ std::string couponPosition(std::int32_t lineIndex);
 
 struct HitClass {
     std::int32_t count = 0;
-    std::vector<std::int32_t> lineNumbers;     // the "Lista" row: 1-based line numbers
-    std::vector<std::string> couponPositions;  // the "Kupon nr.poz" row: "c.p"
+    std::vector<std::int32_t> lineNumbers;    // the "Lista" row: 1-based line numbers
+    std::vector<std::string> couponPositions; // the "Kupon nr.poz" row: "c.p"
 };
 
 struct ResultCheckOutcome {

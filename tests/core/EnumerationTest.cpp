@@ -1,10 +1,10 @@
 #include "core/Enumeration.h"
+
 #include "core/Patterns.h"
 #include "support/RandomSettings.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <memory>
 #include <random>
 
@@ -13,7 +13,9 @@ using namespace selektor;
 namespace {
 
 // The pool is 180 kB: keep it off the stack.
-std::unique_ptr<CandidatePool> newPool() { return std::make_unique<CandidatePool>(); }
+std::unique_ptr<CandidatePool> newPool() {
+    return std::make_unique<CandidatePool>();
+}
 
 FilterSettings onlyEvenOdd(int evenCount) {
     FilterSettings s;

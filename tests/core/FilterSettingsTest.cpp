@@ -68,8 +68,7 @@ TEST(Validation, OnlyTheFirstFailingTabIsReportedInCheckOrder) {
     s.neighbourTemplates[10] = 1;
     // " Pary   " is checked before " Odlg   ".
     s.gapTemplates[5] = 1;
-    EXPECT_EQ(validateFilterSettings(s),
-              "Panel - Pary : Nie ustalony szablon par liczb zakończonych tą samą cyfrą !");
+    EXPECT_EQ(validateFilterSettings(s), "Panel - Pary : Nie ustalony szablon par liczb zakończonych tą samą cyfrą !");
     s.endingTemplates[1] = 1;
     EXPECT_FALSE(validateFilterSettings(s));
 }

@@ -1,5 +1,6 @@
-#include "core/Captions.h"
 #include "core/Patterns.h"
+
+#include "core/Captions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "generator/GeneratorState.h"
+
 #include "generator/SystemLine.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 using namespace selektor;

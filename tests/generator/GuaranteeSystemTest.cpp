@@ -1,12 +1,11 @@
 #include "generator/GuaranteeSystem.h"
-#include "generator/SystemLine.h"
 
 #include "PoolFixtures.h"
+#include "generator/SystemLine.h"
 #include "support/LexicographicPool.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,9 @@ namespace {
 constexpr GuaranteeMode kAllModes[] = {GuaranteeMode::Full, GuaranteeMode::Gw5, GuaranteeMode::Gw4, GuaranteeMode::Gw3};
 constexpr GuaranteeMode kReducedModes[] = {GuaranteeMode::Gw5, GuaranteeMode::Gw4, GuaranteeMode::Gw3};
 
-std::string modeName(GuaranteeMode mode) { return "gw " + std::to_string(6 - static_cast<int>(mode)); }
+std::string modeName(GuaranteeMode mode) {
+    return "gw " + std::to_string(6 - static_cast<int>(mode));
+}
 
 // The fast build must leave exactly what the pairwise one leaves: the list, the table and the outcome.
 void expectSameBuild(const CandidatePool& pool, GuaranteeMode mode) {
@@ -70,8 +71,7 @@ TEST(GuaranteeSystem, RejectedRowsAreNotReconsideredAfterLaterAcceptances) {
     // Row 2 conflicts with row 1 (four shared), row 3 does not; row 2 stays out even though it would
     // fit beside row 3 alone.
     auto pool = poolOf({{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 10, 11}, {20, 21, 22, 23, 24, 25}});
-    EXPECT_EQ(build(GuaranteeMode::Gw4, *pool),
-              (std::vector<std::string>{"  1  2  3  4  5  6", " 20 21 22 23 24 25"}));
+    EXPECT_EQ(build(GuaranteeMode::Gw4, *pool), (std::vector<std::string>{"  1  2  3  4  5  6", " 20 21 22 23 24 25"}));
 }
 
 TEST(GuaranteeSystem, OneRowPoolGivesOneLineInEveryMode) {
@@ -185,7 +185,9 @@ TEST_P(GuaranteeOnFilteredPools, FastBuildEqualsReference) {
 
 namespace {
 
-FilterSettings everyCombination() { return FilterSettings{}; }
+FilterSettings everyCombination() {
+    return FilterSettings{};
+}
 
 FilterSettings narrowedUnderCapacity() {
     FilterSettings s = evenOddAndSum();

@@ -20,7 +20,9 @@ inline std::unique_ptr<CandidatePool> poolOf(std::initializer_list<Combination> 
     return pool;
 }
 
-inline std::unique_ptr<GeneratorState> newState() { return std::make_unique<GeneratorState>(); }
+inline std::unique_ptr<GeneratorState> newState() {
+    return std::make_unique<GeneratorState>();
+}
 
 // Six distinct Numbers drawn from `lowest`..`highest`, in ascending order. A narrow range makes tickets
 // overlap heavily, which is what exercises the guarantee builds.

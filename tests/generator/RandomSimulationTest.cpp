@@ -1,10 +1,9 @@
 #include "generator/RandomSimulation.h"
-#include "generator/SystemLine.h"
 
 #include "PoolFixtures.h"
+#include "generator/SystemLine.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
 using namespace selektor;
@@ -84,17 +83,17 @@ TEST_P(SimulationStartFields, RefusalsChangeNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, SimulationStartFields,
-    testing::Values(
-        FieldCase{"", "10", StartStatus::Refused, "Nie ustalona liczba kombinacji w systemie !"},
-        FieldCase{"    ", "", StartStatus::Refused, "Nie ustalona liczba kombinacji w systemie !"},
-        FieldCase{"5", "  ", StartStatus::Refused, "Nie ustalony limit czasu pracy generatora !"},
-        FieldCase{"0", "10", StartStatus::NothingToDo, ""},
-        FieldCase{"0000", "", StartStatus::NothingToDo, ""},
-        FieldCase{"5", " 0", StartStatus::NothingToDo, ""},
-        // The count is converted before the limit is looked at.
-        FieldCase{"1 2", "", StartStatus::ConversionError, "'1 2' is not a valid integer value"},
-        FieldCase{" 12", "3 4", StartStatus::ConversionError, "'3 4' is not a valid integer value"},
-        FieldCase{"99999999999", "5", StartStatus::ConversionError, "'99999999999' is not a valid integer value"}));
+    testing::Values(FieldCase{"", "10", StartStatus::Refused, "Nie ustalona liczba kombinacji w systemie !"},
+                    FieldCase{"    ", "", StartStatus::Refused, "Nie ustalona liczba kombinacji w systemie !"},
+                    FieldCase{"5", "  ", StartStatus::Refused, "Nie ustalony limit czasu pracy generatora !"},
+                    FieldCase{"0", "10", StartStatus::NothingToDo, ""},
+                    FieldCase{"0000", "", StartStatus::NothingToDo, ""},
+                    FieldCase{"5", " 0", StartStatus::NothingToDo, ""},
+                    // The count is converted before the limit is looked at.
+                    FieldCase{"1 2", "", StartStatus::ConversionError, "'1 2' is not a valid integer value"},
+                    FieldCase{" 12", "3 4", StartStatus::ConversionError, "'3 4' is not a valid integer value"},
+                    FieldCase{"99999999999", "5", StartStatus::ConversionError,
+                              "'99999999999' is not a valid integer value"}));
 
 TEST(RandomSimulation, StartEmptiesTheListAndShowsTheLimit) {
     SimulationRun run;
@@ -170,7 +169,8 @@ TEST(RandomSimulation, SmallPoolEndsAtTheLimitPlusOneSecondWithDistinctLines) {
 TEST(RandomSimulation, EveryChoiceKeepsItsDifference) {
     auto pool = enumeratedPool(FilterSettings{});
     ASSERT_TRUE(pool);
-    for (auto choice : {DifferenceChoice::One, DifferenceChoice::Two, DifferenceChoice::Three, DifferenceChoice::Four}) {
+    for (auto choice :
+         {DifferenceChoice::One, DifferenceChoice::Two, DifferenceChoice::Three, DifferenceChoice::Four}) {
         SimulationRun run;
         ASSERT_EQ(run.start("9999", "20", choice).status, StartStatus::Started);
         run.runToEnd(*pool);
@@ -242,6 +242,5 @@ TEST(RandomSimulation, TestCandidateAcceptsTheFirstAndRejectsTooCloseOnes) {
     run.sim.candidateBuffer = {1, 2, 30, 40, 41, 42};
     EXPECT_TRUE(testCandidate(*run.state, run.sim));
     EXPECT_EQ(run.sim.testIdle, 1);
-    EXPECT_EQ(run.state->generatorList,
-              (std::vector<std::string>{"  1  2  3  4  5  6", "  1  2 30 40 41 42"}));
+    EXPECT_EQ(run.state->generatorList, (std::vector<std::string>{"  1  2  3  4  5  6", "  1  2 30 40 41 42"}));
 }

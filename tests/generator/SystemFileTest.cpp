@@ -1,9 +1,8 @@
 #include "generator/SystemFile.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 
 using namespace selektor;
@@ -102,7 +101,9 @@ struct SplitCase {
 
 class SystemTextLines : public testing::TestWithParam<SplitCase> {};
 
-TEST_P(SystemTextLines, CutAtEveryKindOfLineEnd) { EXPECT_EQ(splitSystemText(GetParam().text), GetParam().lines); }
+TEST_P(SystemTextLines, CutAtEveryKindOfLineEnd) {
+    EXPECT_EQ(splitSystemText(GetParam().text), GetParam().lines);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     LineEnds, SystemTextLines,
@@ -111,9 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SplitCase{"mixed", "a\r\nb\rc\nd", {"a", "b", "c", "d"}},
                     SplitCase{"lastLineWithoutEnd", "a\r\nb", {"a", "b"}},
                     SplitCase{"emptyEntryInTheMiddle", "a\r\n\r\nb\r\n", {"a", "", "b"}},
-                    SplitCase{"lfCrIsTwoEnds", "a\n\rb", {"a", "", "b"}},
-                    SplitCase{"onlyALineEnd", "\r\n", {""}},
-                    SplitCase{"twoEndsAtTheEnd", "a\r\n\r\n", {"a", ""}},
-                    SplitCase{"crAtTheVeryEnd", "a\r", {"a"}},
+                    SplitCase{"lfCrIsTwoEnds", "a\n\rb", {"a", "", "b"}}, SplitCase{"onlyALineEnd", "\r\n", {""}},
+                    SplitCase{"twoEndsAtTheEnd", "a\r\n\r\n", {"a", ""}}, SplitCase{"crAtTheVeryEnd", "a\r", {"a"}},
                     SplitCase{"blanksKept", "  5 12 25 31 38 45  \r\n\t", {"  5 12 25 31 38 45  ", "\t"}}),
     [](const auto& info) { return std::string(info.param.name); });

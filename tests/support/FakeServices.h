@@ -5,8 +5,8 @@
 
 #include "app/Services.h"
 
-#include <QStringList>
 #include <QQueue>
+#include <QStringList>
 #include <QtTest>
 
 namespace selektor::test {
@@ -15,9 +15,9 @@ class ScriptedDialogs : public DialogService {
 public:
     // Every text shown, in order, prefixed with its kind: "info: ", "error: ", "question: ", "warning: ".
     QStringList shown;
-    QQueue<bool> answers;         // for question and warningQuestion, in order
-    QQueue<QString> fileNames;    // for saveFileName and openFileName, in order ("" = cancel)
-    QStringList fileFilters;      // the filters the file dialogs were opened with
+    QQueue<bool> answers;      // for question and warningQuestion, in order
+    QQueue<QString> fileNames; // for saveFileName and openFileName, in order ("" = cancel)
+    QStringList fileFilters;   // the filters the file dialogs were opened with
 
     void information(const QString& text) override { shown << QStringLiteral("info: ") + text; }
     void error(const QString& text) override { shown << QStringLiteral("error: ") + text; }
