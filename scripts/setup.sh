@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++
-    qt6-base-dev qt6-charts-dev qt6-multimedia-dev qt6-translations-l10n qt6-qpa-plugins
+    qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev qt6-translations-l10n qt6-qpa-plugins
     libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
 )
