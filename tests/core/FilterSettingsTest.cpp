@@ -1,6 +1,7 @@
 #include "core/FilterSettings.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 using namespace selektor;
 
@@ -57,19 +58,31 @@ TEST(Validation, OnlyTheFirstFailingTabIsReportedInCheckOrder) {
         s.setNumberRole(static_cast<Number>(n), Basic);
     EXPECT_EQ(validateFilterSettings(s), "Panel - Liczby : Z wybranych liczb nie zbudujemy nic szczególnego ! ");
 
-    s.setMode(Panel::Numbers, 0);
+    // From here on one tab at a time is given a template, so that each message is reported while
+    // every later tab fails too. The check follows the tabs, not the order in which "Oblicz" consults
+    // them: " W - K  " before "  Suma  ", " Pary   " before " Odlg   ".
+    s.setNumberRole(6, Favourite);
+    EXPECT_EQ(validateFilterSettings(s),
+              "Panel - Liczby : Nie ustalony zakres liczby elementów z grupy faworytów w szóstce !");
+    s.shareBoxChecked[1] = 1;
+    EXPECT_EQ(validateFilterSettings(s),
+              "Panel - P-N : Nie ustalony schemat liczb parzystych/nieparzystych w szóstce !");
     s.evenOddTemplates[3] = 1;
-    // " W - K  " is checked before "  Suma  " although its tab stands later.
-    s.sumTemplates[20] = 1;
     EXPECT_EQ(validateFilterSettings(s), "Panel - W-K : Nie ustalony schemat graficzny wiersze/kolumny w szóstce !");
     s.rowColumnTemplates[4][4] = 1;
+    EXPECT_EQ(validateFilterSettings(s), "Panel - Suma : Nie ustalony zakres sumy ostatnich cyfr w każdej szóstce !");
+    s.sumTemplates[20] = 1;
+    EXPECT_EQ(validateFilterSettings(s), "Panel - Brzeg : Nie ustalony zakres liczb brzegowych w każdej szóstce !");
     s.edgeTemplates[2] = 1;
+    EXPECT_EQ(validateFilterSettings(s), "Panel - DSG : Nie ustalony szablon grup DSG w każdej szóstce !");
     s.dsgTemplates[2][2] = 1;
+    EXPECT_EQ(validateFilterSettings(s), "Panel - L. sdne : Nie ustalone szablony liczb sąsiednich w każdej szóstce !");
     s.neighbourTemplates[10] = 1;
-    // " Pary   " is checked before " Odlg   ".
-    s.gapTemplates[5] = 1;
     EXPECT_EQ(validateFilterSettings(s), "Panel - Pary : Nie ustalony szablon par liczb zakończonych tą samą cyfrą !");
     s.endingTemplates[1] = 1;
+    EXPECT_EQ(validateFilterSettings(s),
+              "Panel - Odlg : Nie ustalona różnica dwóch kolejnych liczb w każdej szóstce !");
+    s.gapTemplates[5] = 1;
     EXPECT_FALSE(validateFilterSettings(s));
 }
 
@@ -142,6 +155,16 @@ TEST(PanelRules, SumBucketsAtTheEnds) {
     EXPECT_TRUE(acceptsCombination(s, {1, 10, 11, 20, 30, 40}));
     EXPECT_TRUE(acceptsCombination(s, {1, 2, 3, 4, 5, 14})) << "sum 19";
     EXPECT_FALSE(acceptsCombination(s, {1, 2, 3, 4, 5, 15})) << "sum 20";
+
+    // Both sides of the two boundaries of the range buckets: each sum finds its own template only.
+    const std::pair<int, Combination> sums[] = {
+        {19, {1, 2, 3, 4, 5, 14}}, {20, {1, 2, 3, 4, 5, 15}}, {35, {5, 6, 7, 8, 9, 10}}, {36, {5, 6, 7, 8, 9, 11}}};
+    for (int bucket : {19, 20, 35, 36}) {
+        s.sumTemplates = {};
+        s.sumTemplates[bucket] = 1;
+        for (const auto& [sum, c] : sums)
+            EXPECT_EQ(acceptsCombination(s, c), sum == bucket) << "template " << bucket << ", sum " << sum;
+    }
 }
 
 TEST(PanelRules, SelectedNeighbourPairs) {
@@ -185,4 +208,21 @@ TEST(PanelRules, SameEndingPairsOtherDigitsRules) {
     EXPECT_FALSE(acceptsCombination(s, {1, 2, 11, 12, 30, 45})) << "digit 2 pairs without being selected";
     s.otherDigitsRule = 2;
     EXPECT_TRUE(acceptsCombination(s, {1, 2, 11, 12, 30, 45}));
+
+    // Rules 1 and 2 let another digit form a pair at most, never a triple.
+    for (std::uint8_t rule : {1, 2}) {
+        s.otherDigitsRule = rule;
+        EXPECT_FALSE(acceptsCombination(s, {1, 2, 11, 12, 22, 45})) << "rule " << int{rule} << ", digit 2 thrice";
+    }
+    s.otherDigitsRule = 0;
+    EXPECT_TRUE(acceptsCombination(s, {1, 2, 11, 12, 22, 45}));
+    // Both digits selected and both triples: 1 leads, having reached three first, and 2 is too many.
+    s.endingTemplates[2] = 1;
+    s.pairGroupLimit = 1;
+    for (std::uint8_t rule : {1, 2}) {
+        s.otherDigitsRule = rule;
+        EXPECT_FALSE(acceptsCombination(s, {1, 2, 11, 12, 21, 22})) << "rule " << int{rule} << ", two triples";
+    }
+    s.otherDigitsRule = 0;
+    EXPECT_TRUE(acceptsCombination(s, {1, 2, 11, 12, 21, 22}));
 }

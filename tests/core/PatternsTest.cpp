@@ -3,6 +3,7 @@
 #include "core/Captions.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 using namespace selektor;
 
@@ -52,6 +53,9 @@ TEST(Patterns, SmallestLastDigitSum) {
     EXPECT_EQ(lastDigitSum(c), 2);
     EXPECT_EQ(sumBucket(lastDigitSum(c)), 19);
     EXPECT_EQ(sumCaption(sumBucket(lastDigitSum(c))), "2-19");
+    // Both sides of the boundary between "2-19" and "20".
+    EXPECT_EQ(sumBucket(19), 19);
+    EXPECT_EQ(sumBucket(20), 20);
     EXPECT_EQ(evenCount(c), 4);
     EXPECT_EQ(rowColumnPattern(c), (RowColumnPattern{5, 4}));
     EXPECT_EQ(edgeCount(c), 2);
@@ -67,6 +71,9 @@ TEST(Patterns, LargestLastDigitSum) {
     const Combination c{9, 19, 29, 39, 48, 49};
     EXPECT_EQ(lastDigitSum(c), 53);
     EXPECT_EQ(sumCaption(sumBucket(lastDigitSum(c))), "36-53");
+    // Both sides of the boundary between "35" and "36-53".
+    EXPECT_EQ(sumCaption(sumBucket(35)), "35");
+    EXPECT_EQ(sumCaption(sumBucket(36)), "36-53");
     EXPECT_EQ(endingCounts(c)[9], 5);
     EXPECT_EQ(dsgCaption(dsgPattern(c).d, dsgPattern(c).s), "006");
     EXPECT_EQ(neighbourCaption(neighbourPairs(c).lower[0]), "48-49");
@@ -76,6 +83,16 @@ TEST(Patterns, RowsAndColumnsAtTheBottomAndDownOneColumn) {
     EXPECT_EQ(rowColumnPattern({44, 45, 46, 47, 48, 49}), (RowColumnPattern{2, 6}));
     EXPECT_EQ(edgeCount({44, 45, 46, 47, 48, 49}), 6);
     EXPECT_EQ(rowColumnPattern({7, 16, 25, 34, 43, 49}), (RowColumnPattern{6, 2}));
+}
+
+TEST(Patterns, DigitGroupsSplitAfterThreeAndAfterSix) {
+    // Last digits 0 to 9 of the numbers 10 to 19, group by group.
+    std::string groups;
+    for (int n = 10; n <= 19; ++n)
+        groups += "DSG"[static_cast<int>(digitGroup(static_cast<Number>(n)))];
+    EXPECT_EQ(groups, "DDDDSSSGGG");
+    EXPECT_EQ(dsgPattern({3, 4, 6, 7, 30, 47}), (DsgPattern{2, 2, 2}));
+    EXPECT_EQ(dsgPattern({7, 17, 27, 37, 44, 47}), (DsgPattern{0, 1, 5}));
 }
 
 TEST(Captions, MatchTheTemplatesOnTheTabs) {
