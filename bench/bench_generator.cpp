@@ -78,13 +78,13 @@ void registerGuarantee(const NamedPool& named, GuaranteeMode mode, bool referenc
         std::string("Guarantee/") + (reference ? "reference/" : "fast/") + named.name + "/" + modeName(mode);
     const CandidatePool* pool = named.pool.get();
     auto* b = benchmark::RegisterBenchmark(name.c_str(), [pool, mode, reference](benchmark::State& st) {
-        auto state = std::make_unique<GeneratorState>();
+        LotterySystem system;
         std::int32_t lines = 0;
         for (auto _ : st) {
-            const GuaranteeOutcome outcome = reference ? buildGuaranteeSystemReference(mode, *pool, *state)
-                                                       : buildGuaranteeSystem(mode, *pool, *state);
+            const GuaranteeOutcome outcome = reference ? buildGuaranteeSystemReference(mode, *pool, system)
+                                                       : buildGuaranteeSystem(mode, *pool, system);
             lines = outcome.lineCount;
-            benchmark::DoNotOptimize(state->generatorList.data());
+            benchmark::DoNotOptimize(system.tickets().data());
         }
         st.counters["lines"] = lines;
         st.counters["poolRows"] = pool->storedCount();
@@ -100,15 +100,15 @@ std::string scratchFile() {
     return (std::filesystem::temp_directory_path() / "selektor_bench_system.txt").string();
 }
 
-std::vector<std::string> millionLines(const CandidatePool& pool) {
-    std::vector<std::string> lines;
+LotterySystem millionLines(const CandidatePool& pool) {
+    LotterySystem lines;
     lines.reserve(kFileLines);
     for (std::int32_t i = 0; i < kFileLines; ++i)
-        lines.push_back(systemLine(pool.rows()[i % pool.storedCount()]));
+        lines.append(pool.rows()[i % pool.storedCount()]);
     return lines;
 }
 
-void registerFiles(const std::vector<std::string>& lines) {
+void registerFiles(const LotterySystem& lines) {
     benchmark::RegisterBenchmark("SystemFile/write/1000000",
                                  [&lines](benchmark::State& st) {
                                      for (auto _ : st)
@@ -126,7 +126,7 @@ void registerFiles(const std::vector<std::string>& lines) {
                                      writeSystemFile(scratchFile(), lines);
                                      std::size_t read = 0;
                                      for (auto _ : st) {
-                                         const std::vector<std::string> opened = readSystemFile(scratchFile());
+                                         const LotterySystem opened = readSystemFile(scratchFile());
                                          read = opened.size();
                                      }
                                      st.counters["lines"] = static_cast<double>(read);
@@ -142,19 +142,19 @@ void registerFiles(const std::vector<std::string>& lines) {
 void registerResultCheck(const CandidatePool& pool) {
     benchmark::RegisterBenchmark("ResultCheck/30000",
                                  [&pool](benchmark::State& st) {
-                                     auto state = std::make_unique<GeneratorState>();
-                                     buildGuaranteeSystem(GuaranteeMode::Full, pool, *state);
+                                     LotterySystem system;
+                                     buildGuaranteeSystem(GuaranteeMode::Full, pool, system);
                                      const Combination& drawn = pool.rows()[pool.storedCount() / 2];
                                      std::array<std::string, kDrawnNumbers> entries;
                                      for (int i = 0; i < kDrawnNumbers; ++i)
                                          entries[i] = std::to_string(drawn[i]);
                                      std::int32_t hitLines = 0;
                                      for (auto _ : st) {
-                                         const ResultCheckOutcome outcome = checkResult(entries, state->generatorList);
+                                         const ResultCheckOutcome outcome = checkResult(entries, system);
                                          hitLines = outcome.byHits[3].count + outcome.byHits[4].count +
                                                     outcome.byHits[5].count + outcome.byHits[6].count;
                                      }
-                                     st.counters["lines"] = static_cast<double>(state->generatorList.size());
+                                     st.counters["lines"] = static_cast<double>(system.size());
                                      st.counters["hitLines"] = hitLines;
                                  })
         ->Unit(benchmark::kMicrosecond)
@@ -224,7 +224,7 @@ int main(int argc, char** argv) {
             registerGuarantee(named, mode, false);
             registerGuarantee(named, mode, true);
         }
-    const std::vector<std::string> lines = millionLines(*pools[1].pool);
+    const LotterySystem lines = millionLines(*pools[1].pool);
     registerFiles(lines);
     registerResultCheck(*pools[0].pool);
 
@@ -257,7 +257,7 @@ int main(int argc, char** argv) {
                     write < 1e6 ? "under 1 s" : "OVER 1 s");
     if (read > 0) {
         const std::size_t before = heapInUse();
-        const std::vector<std::string> opened = readSystemFile(scratchFile());
+        const LotterySystem opened = readSystemFile(scratchFile());
         const std::size_t held = heapInUse() - before;
         std::printf("  system file read  1000000 lines: %8.1f ms  [%s], list holds %.1f MB (%.1f bytes per line)\n",
                     read / 1e3, read < 1e6 ? "under 1 s" : "OVER 1 s", held / 1e6,

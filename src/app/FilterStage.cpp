@@ -1,9 +1,9 @@
 #include "app/FilterStage.h"
 
 #include "app/FilterColours.h"
-#include "core/Enumeration.h"
-#include "core/RevealSteps.h"
+#include "app/Session.h"
 #include "core/TemplateCatalogue.h"
+#include "presentation/RevealSteps.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -30,8 +30,7 @@ bool hasBit(std::uint64_t mask, std::size_t i) {
 
 } // namespace
 
-FilterStage::FilterStage(FilterSettings& settings, CandidatePool& pool, DialogService& dialogs, QWidget* parent)
-    : QWidget(parent), m_settings(settings), m_pool(pool), m_dialogs(dialogs) {
+FilterStage::FilterStage(Session& session, QWidget* parent) : QWidget(parent), m_session(session) {
     setObjectName(QStringLiteral("filterStage"));
     setAutoFillBackground(true);
     for (int p = 0; p < kPanelCount; ++p) {
@@ -51,95 +50,97 @@ FilterStage::FilterStage(FilterSettings& settings, CandidatePool& pool, DialogSe
         const auto panel = static_cast<Panel>(p);
         for (int i = 0; i < templateCount(panel); ++i)
             showTemplateColour(panel, i);
-        if (m_settings.mode(panel) == selectingMode(panel))
+        m_shownModes[p] = settings().mode(panel);
+        view(panel).modes->button(m_shownModes[p])->setChecked(true);
+        if (m_shownModes[p] == selectingMode(panel))
             startReveal(panel);
         else
             concealTemplates(panel);
     }
+    connect(&session, &Session::updated, this, &FilterStage::refresh);
+    refresh(Outcome{});
+}
+
+const FilterSettings& FilterStage::settings() const {
+    return m_session.model().filterSettings();
+}
+
+void FilterStage::refresh(const Outcome& outcome) {
+    showModes();
     showNumberRoles();
-    updateShareBoxes();
-}
-
-void FilterStage::startNewSystem() {
-    for (int p = 0; p < kPanelCount; ++p) {
-        const auto panel = static_cast<Panel>(p);
-        if (m_settings.mode(panel) == 0)
-            continue;
-        m_settings.setMode(panel, 0);
-        view(panel).modes->button(0)->setChecked(true);
-        concealTemplates(panel);
+    showShareBoxes();
+    if (outcome.showFirstTab) {
+        // A new system: the bar is back at rest.
+        m_tabs->setCurrentIndex(0);
+        m_countLamp->hide();
+        m_calculateButton->setEnabled(true);
     }
-    m_tabs->setCurrentIndex(0);
-    m_countLamp->hide();
-    m_countLabel->clear();
-    m_calculateButton->setEnabled(true);
-    disableFinalStage();
-}
-
-void FilterStage::lockFinalStage() {
-    disableFinalStage();
-    m_countLabel->clear();
+    const std::optional<std::int32_t> count = m_session.model().shownCount();
+    m_countLabel->setText(count ? QString::number(*count) : QString());
+    m_finalStageButton->setEnabled(m_session.model().stage().finalStageAllowed);
 }
 
 void FilterStage::toggleFavourite(Number n) {
-    disableFinalStage();
-    selektor::toggleFavourite(m_settings, m_shareBoxesEnabled, n);
-    showNumberRoles();
-    updateShareBoxes();
+    m_session.model().toggleFavourite(n);
+    m_session.changed();
 }
 
 void FilterStage::toggleBasic(Number n) {
-    disableFinalStage();
-    selektor::toggleBasic(m_settings, m_shareBoxesEnabled, n);
-    showNumberRoles();
-    updateShareBoxes();
+    m_session.model().toggleBasic(n);
+    m_session.changed();
 }
 
 void FilterStage::toggleShareBox(int share, bool checked) {
-    disableFinalStage();
-    m_settings.shareBoxChecked[share] = checked ? 1 : 0;
+    m_session.model().setShareBox(share, checked);
+    m_session.changed();
 }
 
 void FilterStage::toggleTemplate(Panel panel, int position) {
-    disableFinalStage();
-    selektor::toggleTemplate(m_settings, panel, position);
+    m_session.model().toggleTemplate(panel, position);
     showTemplateColour(panel, position);
+    m_session.changed();
 }
 
 void FilterStage::modeClicked(Panel panel, int mode) {
-    disableFinalStage();
-    if (m_settings.mode(panel) == mode)
-        return;
-    m_settings.setMode(panel, static_cast<std::uint8_t>(mode));
-    changePanelMode(panel);
+    m_session.model().chooseMode(panel, static_cast<std::uint8_t>(mode));
+    m_session.changed();
 }
 
-void FilterStage::changePanelMode(Panel panel) {
-    disableFinalStage();
-    if (m_settings.mode(panel) == selectingMode(panel))
-        startReveal(panel);
-    else
-        concealTemplates(panel);
+void FilterStage::showModes() {
+    for (int p = 0; p < kPanelCount; ++p) {
+        const auto panel = static_cast<Panel>(p);
+        const std::uint8_t mode = settings().mode(panel);
+        if (mode == m_shownModes[p])
+            continue;
+        m_shownModes[p] = mode;
+        view(panel).modes->button(mode)->setChecked(true);
+        // Template flags and colours stay as they are in both directions.
+        if (mode == selectingMode(panel))
+            startReveal(panel);
+        else
+            concealTemplates(panel);
+    }
 }
 
 void FilterStage::showNumberRoles() {
     for (int n = kLowestNumber; n <= kHighestNumber; ++n) {
-        const auto role = m_settings.numberRole[n];
+        const auto role = settings().numberRole[n];
         m_favouriteCircles[n]->setOutline(role == Favourite ? kTeal : kSilver, kNumberOutline);
         m_basicCircles[n]->setOutline(role == Basic ? kTeal : kSilver, kNumberOutline);
     }
 }
 
-void FilterStage::updateShareBoxes() {
+void FilterStage::showShareBoxes() {
+    const ShareBoxesEnabled& enabled = m_session.model().shareBoxesEnabled();
     for (int k = 0; k < kShareBoxes; ++k) {
         const QSignalBlocker quiet(m_shareBoxes[k]);
-        m_shareBoxes[k]->setEnabled(m_shareBoxesEnabled[k]);
-        m_shareBoxes[k]->setChecked(m_settings.shareBoxChecked[k] != 0);
+        m_shareBoxes[k]->setEnabled(enabled[k]);
+        m_shareBoxes[k]->setChecked(settings().shareBoxChecked[k] != 0);
     }
 }
 
 void FilterStage::showTemplateColour(Panel panel, int position) {
-    const bool on = templateFlag(std::as_const(m_settings), panel, position) != 0;
+    const bool on = templateFlag(settings(), panel, position) != 0;
     PanelView& v = view(panel);
     ShapeWidget* shape = v.shapes[position];
     switch (panel) {
@@ -268,33 +269,19 @@ bool FilterStage::showRevealFrame(Panel panel, int tick) {
     return true;
 }
 
-void FilterStage::disableFinalStage() {
-    m_finalStageButton->setEnabled(false);
-}
-
 void FilterStage::prepareCount() {
     m_countLamp->show();
     m_countLabel->clear();
-    disableFinalStage();
+    m_finalStageButton->setEnabled(false);
 }
 
 void FilterStage::countCombinations() {
     m_tabs->setEnabled(false);
     // The count runs to its end without handling events; paint the busy state before it starts.
     repaint();
-    const CountOutcome outcome = selektor::countCombinations(m_settings, m_pool);
-    if (outcome.refusal)
-        m_dialogs.information(QString::fromStdString(*outcome.refusal));
-    else
-        m_countLabel->setText(QString::number(m_pool.count()));
+    m_session.run([this] { return m_session.model().countCombinations(); });
     m_tabs->setEnabled(true);
     m_countLamp->hide();
-    m_finalStageButton->setEnabled(outcome.finalStageAllowed);
-}
-
-void FilterStage::enterFinalStage() {
-    if (m_finalStageButton->isEnabled())
-        emit finalStageRequested();
 }
 
 } // namespace selektor

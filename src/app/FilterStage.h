@@ -1,12 +1,10 @@
 #pragma once
 
 // The filter stage of the main window: the nine filter tabs, and the bottom bar with the count lamp, the
-// count, "Oblicz" and "Etap końcowy". The tabs write the filter settings; "Oblicz" runs the enumeration
-// into the candidate pool.
+// count, "Oblicz" and "Etap końcowy". Clicks on the tabs change the model's filter settings; the tabs
+// show them, with the short reveal of a tab's templates when its selecting mode is chosen.
 
-#include "app/Services.h"
 #include "app/ShapeWidget.h"
-#include "core/CandidatePool.h"
 #include "core/FilterSettings.h"
 #include "core/NumberGroups.h"
 
@@ -24,21 +22,13 @@ class QTimer;
 
 namespace selektor {
 
+class Session;
+struct Outcome;
+
 class FilterStage : public QWidget {
     Q_OBJECT
 public:
-    FilterStage(FilterSettings& settings, CandidatePool& pool, DialogService& dialogs, QWidget* parent = nullptr);
-
-    // "Nowy": every tab back to its first mode with its templates hidden (flags, numbers and ticks are
-    // kept), the " Liczby  " tab in front, the count blanked, "Etap końcowy" locked.
-    void startNewSystem();
-    // Back from the generator stage: the count is blanked and "Etap końcowy" stays locked until the next
-    // "Oblicz".
-    void lockFinalStage();
-
-signals:
-    // "Etap końcowy" was pressed while the last count allowed it.
-    void finalStageRequested();
+    explicit FilterStage(Session& session, QWidget* parent = nullptr);
 
 private:
     // Everything one tab needs to show its templates and animate their reveal.
@@ -79,29 +69,28 @@ private:
     void toggleShareBox(int share, bool checked);
     void toggleTemplate(Panel panel, int position);
     void modeClicked(Panel panel, int mode);
-    void changePanelMode(Panel panel);
 
     // Showing state.
+    void refresh(const Outcome& outcome);
+    void showModes();
     void showNumberRoles();
-    void updateShareBoxes();
+    void showShareBoxes();
     void showTemplateColour(Panel panel, int position);
     void concealTemplates(Panel panel);
     void startReveal(Panel panel);
     void revealStep(Panel panel);
     bool showRevealFrame(Panel panel, int tick); // true at the reveal's last step
-    void disableFinalStage();
 
     // The bottom bar.
     void prepareCount();
     void countCombinations();
-    void enterFinalStage();
 
     PanelView& view(Panel panel) { return m_views[static_cast<int>(panel)]; }
+    const FilterSettings& settings() const;
 
-    FilterSettings& m_settings;
-    CandidatePool& m_pool;
-    DialogService& m_dialogs;
-    ShareBoxesEnabled m_shareBoxesEnabled = kInitialShareBoxesEnabled;
+    Session& m_session;
+    // The mode each tab shows; it follows the model's, with a reveal when the selecting mode comes.
+    std::array<std::uint8_t, kPanelCount> m_shownModes{};
 
     QTabWidget* m_tabs = nullptr;
     std::array<PanelView, kPanelCount> m_views;

@@ -2,10 +2,11 @@
 
 #include "app/FilterColours.h"
 #include "app/FilterStage.h"
+#include "app/Session.h"
 #include "core/Captions.h"
 #include "core/Patterns.h"
-#include "core/RevealSteps.h"
 #include "core/TemplateCatalogue.h"
+#include "presentation/RevealSteps.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -477,12 +478,12 @@ void FilterStage::buildPairsTab() {
         m_otherDigitsRule, options, QStringLiteral("otherDigitsRule")));
     optionsLayout->addStretch();
     connect(m_pairGroupLimit, &QButtonGroup::idClicked, this, [this](int id) {
-        disableFinalStage();
-        m_settings.pairGroupLimit = static_cast<std::uint8_t>(id);
+        m_session.model().setPairGroupLimit(static_cast<std::uint8_t>(id));
+        m_session.changed();
     });
     connect(m_otherDigitsRule, &QButtonGroup::idClicked, this, [this](int id) {
-        disableFinalStage();
-        m_settings.otherDigitsRule = static_cast<std::uint8_t>(id);
+        m_session.model().setOtherDigitsRule(static_cast<std::uint8_t>(id));
+        m_session.changed();
     });
     view(Panel::Pairs).extra = options;
 }
@@ -563,7 +564,8 @@ QWidget* FilterStage::buildBottomBar() {
     m_finalStageButton->setAccessibleName(QStringLiteral("Etap końcowy"));
     m_finalStageButton->setEnabled(false);
     stageLayout->addWidget(m_finalStageButton);
-    connect(m_finalStageButton, &QPushButton::clicked, this, [this] { enterFinalStage(); });
+    connect(m_finalStageButton, &QPushButton::clicked, this,
+            [this] { m_session.run([this] { return m_session.model().enterFinalStage(); }); });
     return bar;
 }
 

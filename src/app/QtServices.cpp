@@ -42,8 +42,16 @@ QString QtDialogService::saveFileName(const QString& filter, const QString& defa
     return dialog.selectedFiles().constFirst();
 }
 
-QString QtDialogService::openFileName(const QString& filter) {
-    return QFileDialog::getOpenFileName(m_parent, QString(), QDir::currentPath(), filter);
+QString QtDialogService::openFileName(const QString& filter, const QString& defaultSuffix) {
+    // A name typed without its extension finds "name.txt"; a name of no file at all is refused by the
+    // dialog itself.
+    QFileDialog dialog(m_parent, QString(), QDir::currentPath(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 QtSoundPlayer::QtSoundPlayer() : m_effect(new QSoundEffect) {}

@@ -19,7 +19,7 @@ public:
     bool question(const QString& text) override;
     bool warningQuestion(const QString& text) override;
     QString saveFileName(const QString& filter, const QString& defaultSuffix) override;
-    QString openFileName(const QString& filter) override;
+    QString openFileName(const QString& filter, const QString& defaultSuffix) override;
 
 private:
     QPointer<QWidget> m_parent;

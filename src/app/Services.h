@@ -22,8 +22,9 @@ public:
     virtual bool warningQuestion(const QString& text) = 0;
     // Standard save dialog with a filter, a default extension and an overwrite prompt; empty on cancel.
     virtual QString saveFileName(const QString& filter, const QString& defaultSuffix) = 0;
-    // Standard open dialog with a filter; empty on cancel.
-    virtual QString openFileName(const QString& filter) = 0;
+    // Standard open dialog with a filter and a default extension for a name typed without one; empty on
+    // cancel.
+    virtual QString openFileName(const QString& filter, const QString& defaultSuffix) = 0;
 };
 
 class SoundPlayer {

@@ -4,14 +4,16 @@
 #include "app/GeneratorStage.h"
 #include "app/IntroPanel.h"
 #include "app/Pictures.h"
+#include "app/Session.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "app/Unitlos.h"
-#include "core/ShellRules.h"
+#include "presentation/ShellRules.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
@@ -27,30 +29,18 @@ constexpr int kClientWidth = 692, kClientHeight = 500;
 constexpr int kIntroInterval = 200;
 
 const QString kHelpFile = QStringLiteral("TEMATY POMOCY.HLP");
-const QString kQuitQuestion = QStringLiteral("Czy chcesz zakończyć prace z programem Selektor ?");
-const QString kInterruptQuestion =
-    QStringLiteral("Generator jest obecnie w trakcie obliczeń ! Czy chcesz przerwać obliczenia ?");
 
 } // namespace
 
-TFormHaupt::TFormHaupt(Services& services, QWidget* parent)
-    : QMainWindow(parent), m_services(services), m_pool(std::make_unique<CandidatePool>()) {
-    // The program reads and writes its own files here, whatever the file dialogs do later.
-    m_dataDirectory = QDir::currentPath();
+TFormHaupt::TFormHaupt(Session& session, SecondaryWindows windows, QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_windows(windows) {
     buildWindow();
     placeWindow();
-    m_services.sound.play(QStringLiteral("Flute.wav"));
-
-    m_random.reseed(static_cast<std::uint32_t>(m_services.clock.timeOfDay().msecsSinceStartOfDay()));
+    m_session.services().sound.play(QStringLiteral("Flute.wav"));
     introTick();
-    m_introTimer->start();
-
-    m_chartWindow = std::make_unique<TForm1>();
-    m_drawHistoryWindow = std::make_unique<TFormlos>();
-    m_aboutBox = std::make_unique<TAboutBox>();
+    connect(&session, &Session::updated, this, &TFormHaupt::refresh);
+    refresh(Outcome{});
 }
-
-TFormHaupt::~TFormHaupt() = default;
 
 void TFormHaupt::buildWindow() {
     setObjectName(QStringLiteral("formHaupt"));
@@ -78,15 +68,11 @@ void TFormHaupt::buildWindow() {
     palette.setColor(QPalette::Window, QGuiApplication::palette().color(QPalette::Window));
     m_stages->setPalette(palette);
     m_introPanel = new IntroPanel(m_stages);
-    m_filterStage = new FilterStage(m_settings, *m_pool, m_services.dialogs, m_stages);
-    m_generatorStage = new GeneratorStage(*m_pool, m_services, m_stages);
-    m_generatorStage->setDataDirectory(m_dataDirectory);
+    m_filterStage = new FilterStage(m_session, m_stages);
+    m_generatorStage = new GeneratorStage(m_session, m_stages);
     m_stages->addWidget(m_introPanel);
     m_stages->addWidget(m_filterStage);
     m_stages->addWidget(m_generatorStage);
-    m_stages->setCurrentWidget(m_introPanel);
-    connect(m_filterStage, &FilterStage::finalStageRequested, this, &TFormHaupt::enterFinalStage);
-    connect(m_generatorStage, &GeneratorStage::backToFiltersRequested, this, &TFormHaupt::returnToFilterStage);
 
     m_introTimer = new QTimer(this);
     m_introTimer->setObjectName(QStringLiteral("introTimer"));
@@ -134,122 +120,95 @@ void TFormHaupt::placeWindow() {
     move(place.left, place.top);
 }
 
+void TFormHaupt::refresh(const Outcome& outcome) {
+    const StageState stage = m_session.model().stage();
+    switch (stage.screen) {
+    case Screen::Intro:
+        m_stages->setCurrentWidget(m_introPanel);
+        break;
+    case Screen::Filters:
+        // The intro's picture is gone for good once a stage has been shown over it.
+        m_introPanel->picture()->hide();
+        m_stages->setCurrentWidget(m_filterStage);
+        break;
+    case Screen::Generator:
+        m_stages->setCurrentWidget(m_generatorStage);
+        break;
+    }
+    if (!stage.introRunning)
+        m_introTimer->stop();
+    else if (!m_introTimer->isActive())
+        m_introTimer->start();
+    if (outcome.endProgram)
+        endProgram();
+}
+
 void TFormHaupt::newSystem() {
-    if (!generatorMayBeDisturbed(
-            QStringLiteral("Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz tworzyć nowy system ?")))
-        return;
-    stopIntro();
-    if (!m_generatorStage->offerSave())
-        return;
-    m_filterStage->startNewSystem();
-    m_introPanel->picture()->hide();
-    showFilterStage();
+    m_session.run([this] { return m_session.model().newSystem(m_session.questions()); });
 }
 
 void TFormHaupt::openSystem() {
-    if (!generatorMayBeDisturbed(
-            QStringLiteral("Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz przeglądać systemy ?")))
-        return;
-    stopIntro();
-    if (!m_generatorStage->offerSave())
-        return;
-    if (m_generatorStage->openSystemFile())
-        showGeneratorStage();
+    m_session.run([this] { return m_session.model().openSystem(m_session.questions()); });
 }
 
 void TFormHaupt::quitProgram() {
-    if (!confirmEnd(kInterruptQuestion))
-        return;
-    m_endConfirmed = true;
-    close();
+    m_session.run([this] { return m_session.model().requestEnd(m_session.questions()); });
 }
 
 void TFormHaupt::closeEvent(QCloseEvent* event) {
-    if (!m_endConfirmed && !confirmEnd(kInterruptQuestion)) {
+    if (!m_ended)
+        m_session.run([this] { return m_session.model().requestEnd(m_session.questions()); });
+    // Closing goes on only once the player agreed to end the program.
+    if (m_ended)
+        event->accept();
+    else
         event->ignore();
-        return;
-    }
-    m_endConfirmed = true;
-    event->accept();
-    endProgram();
-}
-
-bool TFormHaupt::confirmEnd(const QString& generatorQuestion) {
-    if (!generatorMayBeDisturbed(generatorQuestion))
-        return false;
-    stopIntro();
-    if (!m_generatorStage->offerSave())
-        return false;
-    return m_services.dialogs.question(kQuitQuestion);
 }
 
 void TFormHaupt::endProgram() {
-    stopIntro();
-    m_drawHistoryWindow->hide();
-    m_chartWindow->hide();
-    m_aboutBox->hide();
+    if (m_ended)
+        return;
+    m_ended = true;
+    m_windows.drawHistory.hide();
+    m_windows.chart.hide();
+    m_windows.about.hide();
+    close();
     emit programEnded();
+}
+
+void TFormHaupt::stopIntro() {
+    m_session.model().stopIntro();
+    m_session.changed();
 }
 
 void TFormHaupt::showDrawHistory() {
     stopIntro();
-    m_drawHistoryWindow->show();
-    m_drawHistoryWindow->raise();
-    m_drawHistoryWindow->activateWindow();
+    m_windows.drawHistory.show();
+    m_windows.drawHistory.raise();
+    m_windows.drawHistory.activateWindow();
 }
 
 void TFormHaupt::showChart() {
     stopIntro();
-    m_chartWindow->show();
-    m_chartWindow->raise();
-    m_chartWindow->activateWindow();
+    m_windows.chart.show();
+    m_windows.chart.raise();
+    m_windows.chart.activateWindow();
 }
 
 void TFormHaupt::showHelp() {
     stopIntro();
-    QDir::setCurrent(m_dataDirectory);
-    m_services.help.showContents(kHelpFile);
+    // The file dialogs may have moved the current directory; the help lies beside the program's files.
+    QDir::setCurrent(QFile::decodeName(m_session.model().dataDirectory().c_str()));
+    m_session.services().help.showContents(kHelpFile);
 }
 
 void TFormHaupt::showAbout() {
     stopIntro();
-    m_aboutBox->showCentred();
-}
-
-bool TFormHaupt::generatorMayBeDisturbed(const QString& question) {
-    if (!m_generatorStage->generatorRunning())
-        return true;
-    if (!m_services.dialogs.warningQuestion(question))
-        return false;
-    m_generatorStage->stopGeneratorOnRequest();
-    return true;
+    m_windows.about.showCentred();
 }
 
 void TFormHaupt::introTick() {
-    m_introPanel->showNumbers(introNumbers(m_random));
-}
-
-void TFormHaupt::stopIntro() {
-    // Once the intro picture is gone the timer has long been stopped.
-    m_introTimer->stop();
-}
-
-void TFormHaupt::enterFinalStage() {
-    m_generatorStage->enterFinalStage();
-    showGeneratorStage();
-}
-
-void TFormHaupt::returnToFilterStage() {
-    m_filterStage->lockFinalStage();
-    showFilterStage();
-}
-
-void TFormHaupt::showFilterStage() {
-    m_stages->setCurrentWidget(m_filterStage);
-}
-
-void TFormHaupt::showGeneratorStage() {
-    m_stages->setCurrentWidget(m_generatorStage);
+    m_introPanel->showNumbers(introNumbers(m_session.model().randomSource()));
 }
 
 } // namespace selektor

@@ -1,7 +1,8 @@
+#include "app/Program.h"
 #include "app/QtServices.h"
-#include "app/UnitHaupt.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -21,10 +22,11 @@ int main(int argc, char* argv[]) {
     selektor::DesktopHelpViewer help;
     selektor::Services services{dialogs, sound, clock, help};
 
-    selektor::TFormHaupt mainWindow(services);
-    dialogs.setParentWidget(&mainWindow);
-    QObject::connect(&mainWindow, &selektor::TFormHaupt::programEnded, &app, &QCoreApplication::quit,
+    // The program reads and writes its own files where it was started, whatever the file dialogs do later.
+    selektor::Program program(services, QDir::currentPath());
+    dialogs.setParentWidget(&program.mainWindow());
+    QObject::connect(&program.mainWindow(), &selektor::TFormHaupt::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    mainWindow.show();
+    program.mainWindow().show();
     return app.exec();
 }

@@ -1,7 +1,6 @@
 #include "generator/GuaranteeSystem.h"
 
 #include "core/Patterns.h"
-#include "generator/SystemLine.h"
 
 #include <algorithm>
 #include <array>
@@ -19,24 +18,16 @@ std::int32_t poolRows(const CandidatePool& pool) {
     return std::max(pool.storedCount(), 0);
 }
 
-// The common first steps of every mode: an empty list, a system not yet offered for saving.
-void beginBuild(GeneratorState& state) {
-    state.generatorList.clear();
-    state.systemSaved = 0;
-}
-
-GuaranteeOutcome buildFullSystem(const CandidatePool& pool, GeneratorState& state) {
+GuaranteeOutcome buildFullSystem(const CandidatePool& pool, LotterySystem& system) {
     const std::int32_t rows = poolRows(pool);
-    state.generatorList.reserve(static_cast<std::size_t>(rows));
+    system.reserve(static_cast<std::size_t>(rows));
     for (std::int32_t k = 0; k < rows; ++k)
-        state.generatorList.push_back(systemLine(pool.rows()[k]));
+        system.append(pool.rows()[k]);
     return GuaranteeOutcome{rows, true};
 }
 
-void keep(const Combination& c, GeneratorState& state) {
-    state.systemTable[state.systemCount] = c;
-    ++state.systemCount;
-    state.generatorList.push_back(systemLine(c));
+GuaranteeOutcome reducedOutcome(const LotterySystem& system) {
+    return GuaranteeOutcome{static_cast<std::int32_t>(system.size()), false};
 }
 
 using NumberMask = std::uint64_t; // bit n set for every Number n of a combination
@@ -406,11 +397,10 @@ std::int32_t endOfRun(const CandidatePool& pool, std::int32_t from, std::int32_t
 constexpr std::int32_t kLongRun = 8;
 
 // The greedy packing in pool order, where no two kept rows share Size Numbers.
-template <int Size> GuaranteeOutcome buildPacking(const CandidatePool& pool, GeneratorState& state) {
+template <int Size> GuaranteeOutcome buildPacking(const CandidatePool& pool, LotterySystem& system) {
     CompletionTable<Size> kept;
     ConflictFinder<Size> finder(kept);
     const std::int32_t rows = poolRows(pool);
-    state.systemCount = 0;
     static constexpr Combination kNoRow{};
     for (std::int32_t k = 0; k < rows;) {
         const Combination& candidate = pool.rows()[k];
@@ -419,13 +409,13 @@ template <int Size> GuaranteeOutcome buildPacking(const CandidatePool& pool, Gen
         if (conflict == 0) {
             kept.keep(candidate);
             finder.rowKept();
-            keep(candidate, state);
+            system.append(candidate);
         } else if (finder.rowsPassedInRun() >= kLongRun) {
             // A long run of rows that start with the conflicting part: pass the rest of it in wide steps.
             k = endOfRun(pool, k, rows, candidate, conflict);
         }
     }
-    return GuaranteeOutcome{state.systemCount, false};
+    return reducedOutcome(system);
 }
 
 // For gw 3 a conflict is a kept three of Numbers, and each three is completed from a pair: the pairs'
@@ -477,7 +467,7 @@ private:
 // Numbers reach is worked out once for all the rows that start with them; the rest of a row takes seven
 // look-ups and no branch, which costs less here than any guess about which of its Numbers conflicts.
 [[gnu::noinline, gnu::target_clones("arch=x86-64-v3", "default")]] GuaranteeOutcome
-buildPackingOfThrees(const CandidatePool& pool, GeneratorState& state) {
+buildPackingOfThrees(const CandidatePool& pool, LotterySystem& system) {
     PairCompletions kept;
     const std::int32_t rows = poolRows(pool);
     const Combination* const table = pool.rows().data();
@@ -485,7 +475,6 @@ buildPackingOfThrees(const CandidatePool& pool, GeneratorState& state) {
     const auto number = [](std::uint64_t numbers, int position) {
         return static_cast<unsigned>(numbers >> (8 * position)) % 64;
     };
-    state.systemCount = 0;
     for (std::int32_t k = 0; k < rows;) {
         std::uint64_t numbers = packed(table[k]);
         const std::uint64_t start = startOf(numbers);
@@ -508,7 +497,7 @@ buildPackingOfThrees(const CandidatePool& pool, GeneratorState& state) {
             const NumberMask reach5 = reach4 | with1[a5] | with2[a5] | with3[a5] | kept.pairsWith(a4)[a5];
             if ((((reach3 >> a4) | (reach4 >> a5) | (reach5 >> a6)) & 1u) == 0) {
                 kept.keep(table[k]);
-                keep(table[k], state);
+                system.append(table[k]);
                 ++k;
                 break; // what every start reaches has grown
             }
@@ -519,7 +508,7 @@ buildPackingOfThrees(const CandidatePool& pool, GeneratorState& state) {
                 break;
         }
     }
-    return GuaranteeOutcome{state.systemCount, false};
+    return reducedOutcome(system);
 }
 
 } // namespace
@@ -538,37 +527,36 @@ int guaranteeOverlapLimit(GuaranteeMode mode) {
     return kNumbersPerCombination;
 }
 
-GuaranteeOutcome buildGuaranteeSystemReference(GuaranteeMode mode, const CandidatePool& pool, GeneratorState& state) {
-    beginBuild(state);
+GuaranteeOutcome buildGuaranteeSystemReference(GuaranteeMode mode, const CandidatePool& pool, LotterySystem& system) {
+    system.clear();
     if (mode == GuaranteeMode::Full)
-        return buildFullSystem(pool, state);
+        return buildFullSystem(pool, system);
 
     const int overlapLimit = guaranteeOverlapLimit(mode);
     const std::int32_t rows = poolRows(pool);
-    state.systemCount = 0;
     for (std::int32_t k = 0; k < rows; ++k) {
         const Combination& candidate = pool.rows()[k];
         bool conflict = false;
-        for (std::int32_t r = 0; r < state.systemCount && !conflict; ++r)
-            conflict = commonNumbers(candidate, state.systemTable[r]) > overlapLimit;
+        for (std::size_t r = 0; r < system.size() && !conflict; ++r)
+            conflict = commonNumbers(candidate, system.tickets()[r]) > overlapLimit;
         if (!conflict)
-            keep(candidate, state);
+            system.append(candidate);
     }
-    return GuaranteeOutcome{state.systemCount, false};
+    return reducedOutcome(system);
 }
 
-GuaranteeOutcome buildGuaranteeSystem(GuaranteeMode mode, const CandidatePool& pool, GeneratorState& state) {
-    beginBuild(state);
+GuaranteeOutcome buildGuaranteeSystem(GuaranteeMode mode, const CandidatePool& pool, LotterySystem& system) {
+    system.clear();
     switch (mode) {
     case GuaranteeMode::Full:
-        return buildFullSystem(pool, state);
+        return buildFullSystem(pool, system);
     // Sharing more than the overlap limit means sharing a subset of limit + 1 Numbers.
     case GuaranteeMode::Gw5:
-        return buildPacking<5>(pool, state);
+        return buildPacking<5>(pool, system);
     case GuaranteeMode::Gw4:
-        return buildPacking<4>(pool, state);
+        return buildPacking<4>(pool, system);
     case GuaranteeMode::Gw3:
-        return buildPackingOfThrees(pool, state);
+        return buildPackingOfThrees(pool, system);
     }
     return GuaranteeOutcome{};
 }

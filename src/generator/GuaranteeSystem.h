@@ -4,7 +4,7 @@
 // two kept combinations share the guarantee's number of Numbers or more.
 
 #include "core/CandidatePool.h"
-#include "generator/GeneratorState.h"
+#include "generator/LotterySystem.h"
 
 #include <cstdint>
 
@@ -27,16 +27,15 @@ struct GuaranteeOutcome {
     bool postProcessingOffered = false; // the two "Akcja" buttons: only after a full system
 };
 
-// The build the program uses. Reads the pool's stored rows in order (the pool is not changed), empties
-// and refills the generator list, fills systemTable/systemCount for the reduced modes and marks the
-// system as not yet saved. A table of the kept rows' sub-combinations answers "does this row conflict"
-// in a few look-ups however many rows were kept, and rows that start with an already conflicting part
-// are passed over together; where the pool stands in order, a long run of them is leapt over. Starts
-// no flash: the window calls startFlash when it has updated its widgets.
-GuaranteeOutcome buildGuaranteeSystem(GuaranteeMode mode, const CandidatePool& pool, GeneratorState& state);
+// The build the program uses. Reads the pool's stored rows in order (the pool is not changed) and
+// replaces the system with the rows it keeps. A table of the kept rows' sub-combinations answers "does
+// this row conflict" in a few look-ups however many rows were kept, and rows that start with an already
+// conflicting part are passed over together; where the pool stands in order, a long run of them is
+// leapt over.
+GuaranteeOutcome buildGuaranteeSystem(GuaranteeMode mode, const CandidatePool& pool, LotterySystem& system);
 
 // The same result by comparing each pool row with every kept row, six Numbers by six, until the first
 // conflict. The yardstick for the fast build in tests and benchmarks.
-GuaranteeOutcome buildGuaranteeSystemReference(GuaranteeMode mode, const CandidatePool& pool, GeneratorState& state);
+GuaranteeOutcome buildGuaranteeSystemReference(GuaranteeMode mode, const CandidatePool& pool, LotterySystem& system);
 
 } // namespace selektor

@@ -2,7 +2,6 @@
 
 #include "core/Patterns.h"
 #include "generator/FieldText.h"
-#include "generator/SystemLine.h"
 
 #include <algorithm>
 #include <limits>
@@ -59,7 +58,7 @@ int differenceOverlapLimit(DifferenceChoice choice) {
 }
 
 StartOutcome startRandomSimulation(std::string_view countText, std::string_view limitText, DifferenceChoice choice,
-                                   std::uint32_t seed, GeneratorState& state, RandomSimulation& sim) {
+                                   std::uint32_t seed, LotterySystem& system, RandomSimulation& sim) {
     std::int32_t requestedCount = 0;
     std::int32_t timeLimit = 0;
     if (auto refusal = readField(countText, kMissingCountMessage, requestedCount))
@@ -67,25 +66,23 @@ StartOutcome startRandomSimulation(std::string_view countText, std::string_view 
     if (auto refusal = readField(limitText, kMissingLimitMessage, timeLimit))
         return *refusal;
 
-    state.generatorList.clear();
-    state.generatorRunning = 1;
+    system.clear();
     sim.requestedCount = requestedCount;
     sim.timeLimit = timeLimit;
     sim.overlapLimit = static_cast<std::uint8_t>(differenceOverlapLimit(choice));
-    state.systemCount = 0;
     sim.secondsLeft = timeLimit;
     sim.testIdle = 1;
     sim.random.reseed(seed);
-    sim.timersOn = true;
+    sim.running = true;
     return StartOutcome{StartStatus::Started, {}};
 }
 
-SimulationTickOutcome simulationTick(const CandidatePool& pool, GeneratorState& state, RandomSimulation& sim) {
+SimulationTickOutcome simulationTick(const CandidatePool& pool, LotterySystem& system, RandomSimulation& sim) {
     SimulationTickOutcome outcome;
-    if (!sim.timersOn)
+    if (!sim.running)
         return outcome;
-    if (state.systemCount == sim.requestedCount) {
-        finishGeneration(state, sim);
+    if (static_cast<std::int64_t>(system.size()) == sim.requestedCount) {
+        stopSimulation(sim);
         outcome.finished = true;
         return outcome;
     }
@@ -97,19 +94,19 @@ SimulationTickOutcome simulationTick(const CandidatePool& pool, GeneratorState& 
     outcome.drawn = pool.rows()[index];
     if (sim.testIdle == 1) {
         sim.candidateBuffer = pool.rows()[index];
-        outcome.accepted = testCandidate(state, sim);
+        outcome.accepted = testCandidate(system, sim);
     }
     return outcome;
 }
 
-CountdownTickOutcome countdownTick(GeneratorState& state, RandomSimulation& sim) {
+CountdownTickOutcome countdownTick(RandomSimulation& sim) {
     CountdownTickOutcome outcome;
-    if (!sim.timersOn) {
+    if (!sim.running) {
         outcome.secondsShown = sim.secondsLeft;
         return outcome;
     }
     if (sim.secondsLeft < 1) {
-        finishGeneration(state, sim);
+        stopSimulation(sim);
         outcome.secondsShown = 0;
         outcome.finished = true;
         return outcome;
@@ -119,32 +116,20 @@ CountdownTickOutcome countdownTick(GeneratorState& state, RandomSimulation& sim)
     return outcome;
 }
 
-bool testCandidate(GeneratorState& state, RandomSimulation& sim) {
+bool testCandidate(LotterySystem& system, RandomSimulation& sim) {
     sim.testIdle = 0;
-    bool accepted = state.systemCount < kSystemCapacity;
-    for (std::int32_t r = 0; accepted && r < state.systemCount; ++r)
-        if (commonNumbers(sim.candidateBuffer, state.systemTable[r]) > sim.overlapLimit)
+    bool accepted = system.size() < static_cast<std::size_t>(kSystemCapacity);
+    for (std::size_t r = 0; accepted && r < system.size(); ++r)
+        if (commonNumbers(sim.candidateBuffer, system.tickets()[r]) > sim.overlapLimit)
             accepted = false;
-    if (accepted) {
-        state.systemTable[state.systemCount] = sim.candidateBuffer;
-        ++state.systemCount;
-        state.generatorList.push_back(systemLine(sim.candidateBuffer));
-    }
+    if (accepted)
+        system.append(sim.candidateBuffer);
     sim.testIdle = 1;
     return accepted;
 }
 
-void finishGeneration(GeneratorState& state, RandomSimulation& sim) {
-    sim.timersOn = false;
-    state.generatorRunning = 0;
-    if (!state.generatorList.empty())
-        state.systemSaved = 0;
-    startFlash(state);
-}
-
-void stopGeneratorOnRequest(GeneratorState& state, RandomSimulation& sim) {
-    sim.timersOn = false;
-    state.generatorRunning = 0;
+void stopSimulation(RandomSimulation& sim) {
+    sim.running = false;
 }
 
 } // namespace selektor

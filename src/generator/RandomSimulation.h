@@ -5,7 +5,7 @@
 // timers and forwards their ticks here; everything the window shows comes back in the outcomes.
 
 #include "core/CandidatePool.h"
-#include "generator/GeneratorState.h"
+#include "generator/LotterySystem.h"
 
 #include <cstdint>
 #include <optional>
@@ -50,6 +50,9 @@ enum class DifferenceChoice : std::uint8_t {
 // 5 minus the choice's index.
 int differenceOverlapLimit(DifferenceChoice choice);
 
+// A simulated system never grows past the pool's size.
+inline constexpr std::int32_t kSystemCapacity = 30000;
+
 // Everything a run keeps between ticks.
 struct RandomSimulation {
     std::int32_t requestedCount = 0;
@@ -58,7 +61,7 @@ struct RandomSimulation {
     std::uint8_t overlapLimit = 5;
     Combination candidateBuffer{};
     std::uint8_t testIdle = 1;
-    bool timersOn = false; // ticks that arrive after the run ended do nothing
+    bool running = false; // generatorRunning: ticks that arrive after the run ended do nothing
     RandomSource random;
 };
 
@@ -75,39 +78,34 @@ struct StartOutcome {
 };
 
 // The OK button of " Symulacja komputerowa ". `countText` and `limitText` are the raw texts of
-// "Liczba kombinacji:" and "Limit czasowy:"; `seed` the time of day in milliseconds. On Started the list
-// is empty, generatorRunning is 1, systemCount 0, and the countdown shows the time limit.
+// "Liczba kombinacji:" and "Limit czasowy:"; `seed` the time of day in milliseconds. On Started the
+// system is empty, the run is on and the countdown shows the time limit.
 StartOutcome startRandomSimulation(std::string_view countText, std::string_view limitText, DifferenceChoice choice,
-                                   std::uint32_t seed, GeneratorState& state, RandomSimulation& sim);
+                                   std::uint32_t seed, LotterySystem& system, RandomSimulation& sim);
 
 struct SimulationTickOutcome {
     std::optional<Combination> drawn; // the candidate for the six labels of the countdown panel
-    bool accepted = false;            // the list grew: show systemCount under "Liczba kombinacji"
-    bool finished = false;            // the run ended (finishGeneration has run): stop both timers
+    bool accepted = false;            // the system grew by one line
+    bool finished = false;            // the requested count was reached: the run is over
 };
 
 // The 10 ms tick: ends the run once the requested count is reached, otherwise draws one pool row and
 // tests it.
-SimulationTickOutcome simulationTick(const CandidatePool& pool, GeneratorState& state, RandomSimulation& sim);
+SimulationTickOutcome simulationTick(const CandidatePool& pool, LotterySystem& system, RandomSimulation& sim);
 
 struct CountdownTickOutcome {
     std::int32_t secondsShown = 0; // the countdown value to show ("0" when the run ends)
-    bool finished = false;         // the run ended (finishGeneration has run): stop both timers
+    bool finished = false;         // the time is up: the run is over
 };
 
 // The 1000 ms tick: counts down; the tick that finds 0 already shown ends the run.
-CountdownTickOutcome countdownTick(GeneratorState& state, RandomSimulation& sim);
+CountdownTickOutcome countdownTick(RandomSimulation& sim);
 
-// Tests candidateBuffer against the kept rows and keeps it, with its line, when it shares at most
-// overlapLimit Numbers with each. Returns whether it was kept.
-bool testCandidate(GeneratorState& state, RandomSimulation& sim);
+// Tests candidateBuffer against the kept rows and keeps it when it shares at most overlapLimit Numbers
+// with each. Returns whether it was kept.
+bool testCandidate(LotterySystem& system, RandomSimulation& sim);
 
-// The normal end of a run: the simulation stops, a non-empty list becomes a system to offer for saving,
-// and the save-button flash restarts (the window starts its timer).
-void finishGeneration(GeneratorState& state, RandomSimulation& sim);
-
-// The user agreed to stop a running simulation: timers off, generatorRunning 0, the partial list stays,
-// systemSaved untouched, no flash.
-void stopGeneratorOnRequest(GeneratorState& state, RandomSimulation& sim);
+// The run stops, by its own end or on the player's request; the system keeps what was found.
+void stopSimulation(RandomSimulation& sim);
 
 } // namespace selektor

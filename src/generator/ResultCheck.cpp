@@ -59,8 +59,7 @@ std::string couponPosition(std::int32_t lineIndex) {
     return std::to_string(lineIndex / kLinesPerCoupon + 1) + "." + std::to_string(lineIndex % kLinesPerCoupon + 1);
 }
 
-ResultCheckOutcome checkResult(const std::array<std::string, kDrawnNumbers>& entries,
-                               const std::vector<std::string>& lines) {
+ResultCheckOutcome checkResult(const std::array<std::string, kDrawnNumbers>& entries, const LotterySystem& system) {
     ResultCheckOutcome outcome;
     std::array<std::string, kDrawnNumbers> keys;
     for (int i = 0; i < kDrawnNumbers; ++i) {
@@ -83,8 +82,7 @@ ResultCheckOutcome checkResult(const std::array<std::string, kDrawnNumbers>& ent
     for (int j = 0; j < kDrawnNumbers && threeCharacterKeys; ++j)
         keyCodes[j] = threeCharacterCode(keys[j][0], keys[j][1], keys[j][2]);
 
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
+    system.forEachLine([&](std::size_t i, std::string_view line) {
         int hits = 0;
         if (threeCharacterKeys) {
             hits = keysOccurring(line, keyCodes);
@@ -93,13 +91,12 @@ ResultCheckOutcome checkResult(const std::array<std::string, kDrawnNumbers>& ent
                 hits += line.find(key) != std::string_view::npos ? 1 : 0;
         }
         if (hits < 3)
-            continue;
+            return;
         HitClass& hitClass = outcome.byHits[hits];
         const auto index = static_cast<std::int32_t>(i);
         ++hitClass.count;
         hitClass.lineNumbers.push_back(index + 1);
-        hitClass.couponPositions.push_back(couponPosition(index));
-    }
+    });
     outcome.playSixHitSound = outcome.byHits[6].count > 0;
     return outcome;
 }

@@ -3,6 +3,8 @@
 // " Sprawdzanie wyników ": which lines of the system hit 6, 5, 4 or 3 of the drawn numbers, by line
 // number and by coupon position.
 
+#include "generator/LotterySystem.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -25,8 +27,11 @@ std::string couponPosition(std::int32_t lineIndex);
 
 struct HitClass {
     std::int32_t count = 0;
-    std::vector<std::int32_t> lineNumbers;    // the "Lista" row: 1-based line numbers
-    std::vector<std::string> couponPositions; // the "Kupon nr.poz" row: "c.p"
+    // The "Lista" row: 1-based line numbers. The "Kupon nr.poz" row shows the same lines' coupon
+    // positions, couponPosition(number - 1).
+    std::vector<std::int32_t> lineNumbers;
+
+    friend bool operator==(const HitClass&, const HitClass&) = default;
 };
 
 struct ResultCheckOutcome {
@@ -37,11 +42,12 @@ struct ResultCheckOutcome {
     std::array<HitClass, kDrawnNumbers + 1> byHits;
     // At least one line hit all six: play "Stn.wav" from the program's directory.
     bool playSixHitSound = false;
+
+    friend bool operator==(const ResultCheckOutcome&, const ResultCheckOutcome&) = default;
 };
 
-// The OK button: `entries` are the six fields' texts in order, `lines` the generator list. A line's hit
-// count is the number of keys that occur in it as a substring.
-ResultCheckOutcome checkResult(const std::array<std::string, kDrawnNumbers>& entries,
-                               const std::vector<std::string>& lines);
+// The OK button: `entries` are the six fields' texts in order. A line's hit count is the number of keys
+// that occur in its text as a substring.
+ResultCheckOutcome checkResult(const std::array<std::string, kDrawnNumbers>& entries, const LotterySystem& system);
 
 } // namespace selektor

@@ -39,7 +39,7 @@ constexpr std::size_t kChunkSize = 1 << 16;
 
 } // namespace
 
-void writeSystemFile(const std::string& path, const std::vector<std::string>& lines) {
+void writeSystemFile(const std::string& path, const LotterySystem& system) {
     errno = 0;
     FileHandle file(std::fopen(path.c_str(), "wb"));
     if (!file) {
@@ -56,12 +56,12 @@ void writeSystemFile(const std::string& path, const std::vector<std::string>& li
             throw FileError(ioErrorText(errno != 0 ? errno : EIO, false));
         chunk.clear();
     };
-    for (const std::string& line : lines) {
+    system.forEachLine([&](std::size_t, std::string_view line) {
         chunk.append(line);
         chunk.append("\r\n");
         if (chunk.size() >= kChunkSize)
             flushChunk();
-    }
+    });
     flushChunk();
     errno = 0;
     // Closing flushes the last buffered bytes; a full disk often shows only here.
@@ -70,7 +70,7 @@ void writeSystemFile(const std::string& path, const std::vector<std::string>& li
         throw FileError(ioErrorText(errno != 0 ? errno : EIO, false));
 }
 
-std::vector<std::string> readSystemFile(const std::string& path) {
+LotterySystem readSystemFile(const std::string& path) {
     errno = 0;
     FileHandle file(std::fopen(path.c_str(), "rb"));
     if (!file)
@@ -86,7 +86,10 @@ std::vector<std::string> readSystemFile(const std::string& path) {
             break;
         }
     }
-    return splitSystemText(text);
+    LotterySystem system;
+    for (const std::string& line : splitSystemText(text))
+        system.appendLine(line);
+    return system;
 }
 
 std::vector<std::string> splitSystemText(std::string_view text) {

@@ -3,6 +3,8 @@
 // The system text file: one line of the generator list per text line, CR LF after every line, no
 // header. Lines are written and read as 8-bit text, unchanged.
 
+#include "generator/LotterySystem.h"
+
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -19,11 +21,11 @@ public:
 
 // Creates or truncates the file and writes every line followed by CR LF: 20 bytes per system line.
 // Throws FileError.
-void writeSystemFile(const std::string& path, const std::vector<std::string>& lines);
+void writeSystemFile(const std::string& path, const LotterySystem& system);
 
 // Reads the whole file and cuts it into lines (see splitSystemText). The caller's list is untouched:
 // it replaces its list with the result only once reading succeeded. Throws FileError.
-std::vector<std::string> readSystemFile(const std::string& path);
+LotterySystem readSystemFile(const std::string& path);
 
 // Cuts text into lines at CR LF, at a lone CR and at a lone LF. A last line without a line end is still
 // a line; two line ends in a row give an empty line; line ends at the very end give no extra line.

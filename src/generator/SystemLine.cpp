@@ -13,10 +13,16 @@ void writeField(char* field, Number n) {
 } // namespace
 
 std::string systemLine(const Combination& c) {
-    std::string line(kSystemLineLength, ' ');
-    for (int k = 0; k < kNumbersPerCombination; ++k)
-        writeField(line.data() + 3 * k, c[k]);
+    std::string line;
+    appendSystemLine(c, line);
     return line;
+}
+
+void appendSystemLine(const Combination& c, std::string& out) {
+    const std::size_t start = out.size();
+    out.resize(start + kSystemLineLength);
+    for (int k = 0; k < kNumbersPerCombination; ++k)
+        writeField(out.data() + start + 3 * k, c[k]);
 }
 
 std::string numberField(Number n) {

@@ -1,8 +1,8 @@
 // "Oblicz" from the player's side: the lamp, the count, the refusal box and the way to the final stage.
 
+#include "SessionFixture.h"
 #include "WindowLookup.h"
 #include "app/FilterStage.h"
-#include "support/FakeServices.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -17,10 +17,11 @@ using namespace selektor::test;
 class CountTest : public QObject {
     Q_OBJECT
 
-    FakeServices fakes;
-    FilterSettings settings;
-    std::unique_ptr<CandidatePool> pool = std::make_unique<CandidatePool>();
+    SessionFixture fixture;
+    FakeServices& fakes = fixture.fakes;
     std::unique_ptr<FilterStage> stage;
+
+    const CandidatePool& pool() const { return fixture.model->candidatePool(); }
 
     QPushButton* calculate() { return child<QPushButton>(stage.get(), QStringLiteral("calculateButton")); }
     QPushButton* finalStage() { return child<QPushButton>(stage.get(), QStringLiteral("finalStageButton")); }
@@ -38,7 +39,7 @@ class CountTest : public QObject {
 
 private slots:
     void initTestCase() {
-        stage = std::make_unique<FilterStage>(settings, *pool, fakes.dialogs);
+        stage = std::make_unique<FilterStage>(*fixture.session);
         stage->show();
         QVERIFY(QTest::qWaitForWindowExposed(stage.get()));
         // Every count below runs over the basic group 1 to 22 only.
@@ -57,15 +58,15 @@ private slots:
         toggleSums({20, 23, 25, 26, 27, 30, 31, 35});
         QTest::mouseClick(calculate(), Qt::LeftButton);
         QCOMPARE(countText(), QStringLiteral("30000"));
-        QCOMPARE(pool->count(), 30000);
+        QCOMPARE(pool().count(), 30000);
         QVERIFY(finalStage()->isEnabled());
         QVERIFY(lamp()->isHidden());
         QVERIFY(child(stage.get(), QStringLiteral("filterTabs"))->isEnabled());
         QVERIFY(fakes.dialogs.shown.isEmpty());
 
-        QSignalSpy entered(stage.get(), &FilterStage::finalStageRequested);
         QTest::mouseClick(finalStage(), Qt::LeftButton);
-        QCOMPARE(entered.count(), 1);
+        QCOMPARE(fixture.model->stage().screen, Screen::Generator);
+        fixture.session->run([this] { return fixture.model->returnToFilters(fixture.session->questions()); });
     }
 
     void aRefusalStopsTheCountAndKeepsThePool() {
@@ -75,7 +76,7 @@ private slots:
                  QStringList{QStringLiteral(
                      "info: Panel - P-N : Nie ustalony schemat liczb parzystych/nieparzystych w szóstce !")});
         QCOMPARE(countText(), QString());
-        QCOMPARE(pool->count(), 30000);
+        QCOMPARE(pool().count(), 30000);
         // The pool of the last count that ran still lies in range.
         QVERIFY(finalStage()->isEnabled());
         QVERIFY(lamp()->isHidden());
@@ -89,8 +90,8 @@ private slots:
         toggleSums({19, 21, 23, 25, 29});
         QTest::mouseClick(calculate(), Qt::LeftButton);
         QCOMPARE(countText(), QStringLiteral("30001"));
-        QCOMPARE(pool->count(), 30001);
-        QCOMPARE(pool->storedCount(), 30000);
+        QCOMPARE(pool().count(), 30001);
+        QCOMPARE(pool().storedCount(), 30000);
         QVERIFY(!finalStage()->isEnabled());
         QVERIFY(fakes.dialogs.shown.isEmpty());
     }
@@ -103,10 +104,10 @@ private slots:
         QVERIFY(!finalStage()->isEnabled());
         QTest::mouseRelease(calculate(), Qt::LeftButton, {}, QPoint(-20, -20));
         QVERIFY(!lamp()->isHidden());
-        QCOMPARE(pool->count(), 30001);
+        QCOMPARE(pool().count(), 30001);
 
         // "Nowy" puts the bar back to rest.
-        stage->startNewSystem();
+        fixture.newSystem();
         QVERIFY(lamp()->isHidden());
         QVERIFY(calculate()->isEnabled());
     }

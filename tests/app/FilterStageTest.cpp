@@ -1,9 +1,9 @@
 #include "app/FilterStage.h"
 
+#include "SessionFixture.h"
 #include "WindowLookup.h"
 #include "app/FilterColours.h"
 #include "core/TemplateCatalogue.h"
-#include "support/FakeServices.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -31,10 +31,10 @@ QString key(Panel panel) {
 class FilterStageTest : public QObject {
     Q_OBJECT
 
-    FakeServices fakes;
-    FilterSettings settings;
-    std::unique_ptr<CandidatePool> pool;
+    std::unique_ptr<SessionFixture> fixture;
     std::unique_ptr<FilterStage> stage;
+
+    const FilterSettings& settings() const { return fixture->model->filterSettings(); }
 
     QPushButton* finalStage() { return child<QPushButton>(stage.get(), QStringLiteral("finalStageButton")); }
     ShapeWidget* shape(const QString& name) { return child<ShapeWidget>(stage.get(), name); }
@@ -45,19 +45,19 @@ class FilterStageTest : public QObject {
         child<QTabWidget>(stage.get(), QStringLiteral("filterTabs"))->setCurrentIndex(static_cast<int>(panel));
         click(stage.get(), key(panel) + QStringLiteral("Mode%1").arg(mode));
     }
-    // Pretends a count in range so that the next click can be seen to lock "Etap końcowy" again.
-    void unlockFinalStage() { finalStage()->setEnabled(true); }
+    void unlockFinalStage() { fixture->unlockFinalStage(); }
 
 private slots:
     void init() {
-        settings = FilterSettings{};
-        pool = std::make_unique<CandidatePool>();
-        fakes.dialogs.shown.clear();
-        stage = std::make_unique<FilterStage>(settings, *pool, fakes.dialogs);
+        fixture = std::make_unique<SessionFixture>();
+        stage = std::make_unique<FilterStage>(*fixture->session);
         stage->show();
         QVERIFY(QTest::qWaitForWindowExposed(stage.get()));
     }
-    void cleanup() { stage.reset(); }
+    void cleanup() {
+        stage.reset();
+        fixture.reset();
+    }
 
     void startsWithEverythingOffAndHidden() {
         for (int p = 0; p < kPanelCount; ++p) {
@@ -98,7 +98,7 @@ private slots:
         QFETCH(QColor, off);
         QFETCH(QColor, on);
         chooseMode(panel, selectingMode(panel));
-        QCOMPARE(settings.mode(panel), selectingMode(panel));
+        QCOMPARE(settings().mode(panel), selectingMode(panel));
         auto* caption = child(stage.get(), key(panel) + QStringLiteral("Caption%1").arg(position));
         QTRY_VERIFY(caption->isVisible());
         ShapeWidget* templateShape = shape(key(panel) + QStringLiteral("Shape%1").arg(position));
@@ -107,7 +107,7 @@ private slots:
 
         unlockFinalStage();
         click(caption);
-        QCOMPARE(templateFlag(std::as_const(settings), panel, position), 1);
+        QCOMPARE(templateFlag(settings(), panel, position), 1);
         QCOMPARE(colour(), on);
         QVERIFY(!finalStage()->isEnabled());
         if (panel == Panel::Neighbours)
@@ -115,7 +115,7 @@ private slots:
 
         // A click on the shape itself works the same way.
         click(templateShape);
-        QCOMPARE(templateFlag(std::as_const(settings), panel, position), 0);
+        QCOMPARE(templateFlag(settings(), panel, position), 0);
         QCOMPARE(colour(), off);
     }
 
@@ -129,19 +129,19 @@ private slots:
         click(stage.get(), QStringLiteral("favourite7"));
         QVERIFY(!finalStage()->isEnabled());
         QCOMPARE(shape(QStringLiteral("favourite7"))->outline(), colours::kTeal);
-        QCOMPARE(settings.favouriteCount, 1);
+        QCOMPARE(settings().favouriteCount, 1);
 
         // The basic grid takes the number over from the favourites.
         click(stage.get(), QStringLiteral("basic7"));
         QCOMPARE(shape(QStringLiteral("favourite7"))->outline(), colours::kSilver);
         QCOMPARE(shape(QStringLiteral("basic7"))->outline(), colours::kTeal);
-        QCOMPARE(settings.favouriteCount, 0);
-        QCOMPARE(settings.basicCount, 1);
-        QCOMPARE(settings.numberRole[7], Basic);
+        QCOMPARE(settings().favouriteCount, 0);
+        QCOMPARE(settings().basicCount, 1);
+        QCOMPARE(settings().numberRole[7], Basic);
 
         click(stage.get(), QStringLiteral("basic7"));
         QCOMPARE(shape(QStringLiteral("basic7"))->outline(), colours::kSilver);
-        QCOMPARE(settings.numberRole[7], NoGroup);
+        QCOMPARE(settings().numberRole[7], NoGroup);
     }
 
     void shareBoxesFollowTheFavourites() {
@@ -155,24 +155,24 @@ private slots:
         unlockFinalStage();
         click(shareBox(3));
         QVERIFY(shareBox(3)->isChecked());
-        QCOMPARE(settings.shareBoxChecked[3], 1);
+        QCOMPARE(settings().shareBoxChecked[3], 1);
         QVERIFY(!finalStage()->isEnabled());
 
         click(stage.get(), QStringLiteral("favourite2"));
         QVERIFY(!shareBox(3)->isChecked());
         QVERIFY(!shareBox(3)->isEnabled());
-        QCOMPARE(settings.shareBoxChecked[3], 0);
+        QCOMPARE(settings().shareBoxChecked[3], 0);
 
         // Seven favourites leave the boxes as they were at six; back at six they are all free.
         for (int n : {2, 4, 5, 6, 8, 9})
             click(stage.get(), QStringLiteral("favourite%1").arg(n));
         click(shareBox(6));
-        QCOMPARE(settings.favouriteCount, 8);
+        QCOMPARE(settings().favouriteCount, 8);
         QVERIFY(shareBox(6)->isChecked());
         click(stage.get(), QStringLiteral("basic8"));
         QVERIFY(shareBox(6)->isChecked());
         click(stage.get(), QStringLiteral("basic9"));
-        QCOMPARE(settings.favouriteCount, 6);
+        QCOMPARE(settings().favouriteCount, 6);
         QVERIFY(shareBox(6)->isEnabled());
         QVERIFY(shareBox(6)->isChecked());
     }
@@ -186,13 +186,13 @@ private slots:
         chooseMode(Panel::RowColumn, 0);
         QVERIFY(!finalStage()->isEnabled());
         QVERIFY(child(stage.get(), QStringLiteral("rowColumnTemplates"))->isHidden());
-        QCOMPARE(settings.mode(Panel::RowColumn), 0);
-        QCOMPARE(settings.rowColumnTemplates[3][3], 1);
+        QCOMPARE(settings().mode(Panel::RowColumn), 0);
+        QCOMPARE(settings().rowColumnTemplates[3][3], 1);
 
         chooseMode(Panel::RowColumn, 1);
         QTRY_VERIFY(child(stage.get(), QStringLiteral("rowColumnCaption0"))->isVisible());
         QCOMPARE(shape(QStringLiteral("rowColumnShape0"))->fill(), colours::kLime);
-        QCOMPARE(settings.rowColumnTemplates[3][3], 1);
+        QCOMPARE(settings().rowColumnTemplates[3][3], 1);
     }
 
     void pairsCurtainsCloseWhenTheFreeModeReturns() {
@@ -207,8 +207,8 @@ private slots:
         unlockFinalStage();
         click(stage.get(), QStringLiteral("otherDigitsRule3"));
         click(stage.get(), QStringLiteral("pairGroupLimit2"));
-        QCOMPARE(settings.otherDigitsRule, 3);
-        QCOMPARE(settings.pairGroupLimit, 2);
+        QCOMPARE(settings().otherDigitsRule, 3);
+        QCOMPARE(settings().pairGroupLimit, 2);
         QVERIFY(!finalStage()->isEnabled());
 
         // Back to the free mode in the middle of a new reveal: the curtains close and stay closed.
@@ -221,7 +221,7 @@ private slots:
         QCOMPARE(right->pos(), QPoint(185, 0));
         QVERIFY(left->isVisible());
         QVERIFY(options->isHidden());
-        QCOMPARE(settings.otherDigitsRule, 3);
+        QCOMPARE(settings().otherDigitsRule, 3);
     }
 
     void newSystemResetsModesOnly() {
@@ -235,18 +235,18 @@ private slots:
         click(shareBox(1));
         chooseMode(Panel::Gaps, 0);
 
-        stage->startNewSystem();
+        fixture->newSystem();
         for (int p = 0; p < kPanelCount; ++p) {
-            QCOMPARE(settings.mode(static_cast<Panel>(p)), 0);
+            QCOMPARE(settings().mode(static_cast<Panel>(p)), 0);
             QVERIFY(
                 child<QRadioButton>(stage.get(), key(static_cast<Panel>(p)) + QStringLiteral("Mode0"))->isChecked());
         }
         QCOMPARE(child<QTabWidget>(stage.get(), QStringLiteral("filterTabs"))->currentIndex(), 0);
         QVERIFY(child(stage.get(), QStringLiteral("evenOddTemplates"))->isHidden());
         QVERIFY(child(stage.get(), QStringLiteral("numbersTemplates"))->isHidden());
-        QCOMPARE(settings.evenOddTemplates[3], 1);
+        QCOMPARE(settings().evenOddTemplates[3], 1);
         QCOMPARE(shape(QStringLiteral("evenOddShape3"))->fill(), colours::kLime);
-        QCOMPARE(settings.numberRole[5], Favourite);
+        QCOMPARE(settings().numberRole[5], Favourite);
         QVERIFY(shareBox(1)->isChecked());
         QVERIFY(!finalStage()->isEnabled());
     }

@@ -1,12 +1,10 @@
 // The main window as a whole: start-up, the menu, the intro, the stages and the final question. The
 // commands of the "System" menu around a generated or running system are tried in MainWindowSystemTest.
 
-#include "MainWindowFixture.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
-#include "app/Unitlos.h"
+#include "ProgramFixture.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -19,9 +17,10 @@ using namespace selektor::test;
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ShellFixture> shell;
+    std::unique_ptr<ProgramFixture> shell;
     TFormHaupt* window = nullptr;
     FakeServices* fakes = nullptr;
+    Program* program = nullptr;
 
     void trigger(const char* action) { shell->trigger(action); }
     QString currentStage() { return shell->currentStage(); }
@@ -34,9 +33,10 @@ class MainWindowTest : public QObject {
 
 private slots:
     void init() {
-        shell = std::make_unique<ShellFixture>();
-        window = shell->window.get();
+        shell = std::make_unique<ProgramFixture>();
+        window = shell->window();
         fakes = &shell->fakes;
+        program = shell->program.get();
     }
     void cleanup() { shell.reset(); }
 
@@ -48,16 +48,16 @@ private slots:
         QVERIFY(window->windowFlags() & Qt::WindowMinimizeButtonHint);
         QCOMPARE(currentStage(), QStringLiteral("introPanel"));
         QCOMPARE(fakes->sound.played, QStringList{QStringLiteral("Flute.wav")});
-        QCOMPARE(window->dataDirectory(), QDir::currentPath());
+        QCOMPARE(QFile::decodeName(program->model().dataDirectory().c_str()), QDir::currentPath());
         QVERIFY(fakes->dialogs.shown.isEmpty());
         QVERIFY(child<QTimer>(window, QStringLiteral("introTimer"))->isActive());
 
-        QVERIFY(window->chartWindow().isHidden());
-        QVERIFY(window->drawHistoryWindow().isHidden());
-        QVERIFY(window->aboutBox().isHidden());
-        QCOMPARE(window->chartWindow().windowTitle(), QStringLiteral("Selektor - Wykresy"));
-        QCOMPARE(window->drawHistoryWindow().windowTitle(), QStringLiteral("Selektor - Losowania i statystyki"));
-        QCOMPARE(window->aboutBox().windowTitle(), QStringLiteral("Selektor - info"));
+        QVERIFY(program->chartWindow().isHidden());
+        QVERIFY(program->drawHistoryWindow().isHidden());
+        QVERIFY(program->aboutBox().isHidden());
+        QCOMPARE(program->chartWindow().windowTitle(), QStringLiteral("Selektor - Wykresy"));
+        QCOMPARE(program->drawHistoryWindow().windowTitle(), QStringLiteral("Selektor - Losowania i statystyki"));
+        QCOMPARE(program->aboutBox().windowTitle(), QStringLiteral("Selektor - info"));
     }
 
     void menuHoldsEveryCommandWithItsShortCut_data() {
@@ -95,13 +95,13 @@ private slots:
         QTRY_VERIFY(introNumbers() != first);
 
         trigger("aboutAction");
-        QVERIFY(window->aboutBox().isVisible());
+        QVERIFY(program->aboutBox().isVisible());
         const QStringList frozen = introNumbers();
         QTest::qWait(450);
         QCOMPARE(introNumbers(), frozen);
 
-        click(&window->aboutBox(), QStringLiteral("aboutOkButton"));
-        QVERIFY(window->aboutBox().isHidden());
+        click(&program->aboutBox(), QStringLiteral("aboutOkButton"));
+        QVERIFY(program->aboutBox().isHidden());
     }
 
     void newSystemLeadsToTheFilterStage() {
@@ -115,15 +115,15 @@ private slots:
     void quitAnsweredYesEndsTheProgram() {
         trigger("drawHistoryAction");
         trigger("chartAction");
-        QVERIFY(window->drawHistoryWindow().isVisible());
-        QVERIFY(window->chartWindow().isVisible());
+        QVERIFY(program->drawHistoryWindow().isVisible());
+        QVERIFY(program->chartWindow().isVisible());
         QSignalSpy ended(window, &TFormHaupt::programEnded);
         shell->answer({true});
         trigger("quitAction");
         QCOMPARE(ended.count(), 1);
         QVERIFY(!window->isVisible());
-        QVERIFY(window->drawHistoryWindow().isHidden());
-        QVERIFY(window->chartWindow().isHidden());
+        QVERIFY(program->drawHistoryWindow().isHidden());
+        QVERIFY(program->chartWindow().isHidden());
         // The final question was asked once, not again by the closing of the window.
         QCOMPARE(fakes->dialogs.shown, QStringList{kQuitQuestion});
     }
@@ -140,8 +140,9 @@ private slots:
         QVERIFY(!finalStage->isEnabled());
         QCOMPARE(child<QLabel>(window, QStringLiteral("countLabel"))->text(), QString());
 
-        // Entered again, the stage starts from its empty state.
-        finalStage->setEnabled(true);
+        // Counted and entered again, the stage starts from its empty state.
+        program->model().takeCountedPool(program->model().candidatePool());
+        program->session().changed();
         finalStage->click();
         QCOMPARE(currentStage(), QStringLiteral("generatorStage"));
         QVERIFY(shell->lines().isEmpty());
@@ -150,7 +151,7 @@ private slots:
     }
 
     void helpOpensTheContentsFromTheDataDirectory() {
-        const QString dataDirectory = window->dataDirectory();
+        const QString dataDirectory = QFile::decodeName(program->model().dataDirectory().c_str());
         QTemporaryDir elsewhere;
         QVERIFY(QDir::setCurrent(elsewhere.path()));
         trigger("helpAction");

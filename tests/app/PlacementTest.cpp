@@ -1,10 +1,11 @@
 // Where the main window opens on screens 768 and 600 pixels high. The offscreen platform is given each
 // screen in turn, with a fresh application for each.
 
-#include "app/UnitHaupt.h"
+#include "app/Program.h"
 #include "support/FakeServices.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,7 +19,8 @@ private slots:
     void placedByTheScreenHeight() {
         QCOMPARE(QGuiApplication::primaryScreen()->geometry().height(), m_screenHeight);
         selektor::test::FakeServices fakes;
-        selektor::TFormHaupt window(fakes.services);
+        selektor::Program program(fakes.services, QDir::currentPath());
+        selektor::TFormHaupt& window = program.mainWindow();
         QCOMPARE(window.pos(), m_expected);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -21,25 +21,24 @@ std::string modeName(GuaranteeMode mode) {
     return "gw " + std::to_string(6 - static_cast<int>(mode));
 }
 
-// The fast build must leave exactly what the pairwise one leaves: the list, the table and the outcome.
+// The fast build must leave exactly what the pairwise one leaves: the tickets and the outcome.
 void expectSameBuild(const CandidatePool& pool, GuaranteeMode mode) {
-    auto fast = newState();
-    auto reference = newState();
-    const GuaranteeOutcome fastOutcome = buildGuaranteeSystem(mode, pool, *fast);
-    const GuaranteeOutcome referenceOutcome = buildGuaranteeSystemReference(mode, pool, *reference);
+    LotterySystem fast;
+    LotterySystem reference;
+    const GuaranteeOutcome fastOutcome = buildGuaranteeSystem(mode, pool, fast);
+    const GuaranteeOutcome referenceOutcome = buildGuaranteeSystemReference(mode, pool, reference);
     ASSERT_EQ(fastOutcome.lineCount, referenceOutcome.lineCount) << modeName(mode);
     EXPECT_EQ(fastOutcome.postProcessingOffered, referenceOutcome.postProcessingOffered);
-    ASSERT_EQ(fast->generatorList, reference->generatorList) << modeName(mode);
-    ASSERT_EQ(fast->systemCount, reference->systemCount);
-    for (std::int32_t r = 0; r < fast->systemCount; ++r)
-        ASSERT_EQ(fast->systemTable[r], reference->systemTable[r]) << modeName(mode) << " row " << r + 1;
-    EXPECT_EQ(fast->systemSaved, 0);
+    ASSERT_EQ(fast.size(), reference.size()) << modeName(mode);
+    ASSERT_EQ(static_cast<std::size_t>(fastOutcome.lineCount), fast.size());
+    for (std::size_t r = 0; r < fast.size(); ++r)
+        ASSERT_EQ(fast.tickets()[r], reference.tickets()[r]) << modeName(mode) << " row " << r + 1;
 }
 
 std::vector<std::string> build(GuaranteeMode mode, const CandidatePool& pool) {
-    auto state = newState();
-    buildGuaranteeSystem(mode, pool, *state);
-    return state->generatorList;
+    LotterySystem system;
+    buildGuaranteeSystem(mode, pool, system);
+    return linesOf(system);
 }
 
 FilterSettings evenOddAndSum() {
@@ -57,13 +56,13 @@ FilterSettings evenOddAndSum() {
 TEST(GuaranteeSystem, FollowsTheGreedyRuleOnSmallPools) {
     auto pool = poolOf({{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 7}, {1, 2, 3, 4, 8, 9}});
     for (auto build : {buildGuaranteeSystem, buildGuaranteeSystemReference}) {
-        auto state = newState();
+        LotterySystem system;
         // The second shares five Numbers with the first; the third only four.
-        EXPECT_EQ(build(GuaranteeMode::Gw5, *pool, *state).lineCount, 2);
-        EXPECT_EQ(state->generatorList, (std::vector<std::string>{"  1  2  3  4  5  6", "  1  2  3  4  8  9"}));
-        EXPECT_EQ(state->systemTable[1], (Combination{1, 2, 3, 4, 8, 9}));
-        EXPECT_EQ(build(GuaranteeMode::Gw3, *pool, *state).lineCount, 1);
-        EXPECT_EQ(state->generatorList, (std::vector<std::string>{"  1  2  3  4  5  6"}));
+        EXPECT_EQ(build(GuaranteeMode::Gw5, *pool, system).lineCount, 2);
+        EXPECT_EQ(linesOf(system), (std::vector<std::string>{"  1  2  3  4  5  6", "  1  2  3  4  8  9"}));
+        EXPECT_EQ(system.ticket(1), (Combination{1, 2, 3, 4, 8, 9}));
+        EXPECT_EQ(build(GuaranteeMode::Gw3, *pool, system).lineCount, 1);
+        EXPECT_EQ(linesOf(system), (std::vector<std::string>{"  1  2  3  4  5  6"}));
     }
 }
 
@@ -77,62 +76,61 @@ TEST(GuaranteeSystem, RejectedRowsAreNotReconsideredAfterLaterAcceptances) {
 TEST(GuaranteeSystem, OneRowPoolGivesOneLineInEveryMode) {
     auto pool = poolOf({{5, 12, 25, 31, 38, 45}});
     for (GuaranteeMode mode : kAllModes) {
-        auto state = newState();
-        EXPECT_EQ(buildGuaranteeSystem(mode, *pool, *state).lineCount, 1) << modeName(mode);
-        EXPECT_EQ(state->generatorList, (std::vector<std::string>{"  5 12 25 31 38 45"}));
+        LotterySystem system;
+        EXPECT_EQ(buildGuaranteeSystem(mode, *pool, system).lineCount, 1) << modeName(mode);
+        EXPECT_EQ(linesOf(system), (std::vector<std::string>{"  5 12 25 31 38 45"}));
     }
 }
 
 TEST(GuaranteeSystem, EmptyPoolGivesAnEmptyListInEveryMode) {
     auto pool = poolOf({});
     for (GuaranteeMode mode : kAllModes) {
-        auto state = newState();
-        state->generatorList = {"left from before"};
-        state->systemCount = 7;
-        EXPECT_EQ(buildGuaranteeSystem(mode, *pool, *state).lineCount, 0) << modeName(mode);
-        EXPECT_TRUE(state->generatorList.empty());
+        LotterySystem system;
+        system.appendLine("left from before");
+        system.append({1, 2, 3, 4, 5, 6});
+        EXPECT_EQ(buildGuaranteeSystem(mode, *pool, system).lineCount, 0) << modeName(mode);
+        EXPECT_TRUE(system.empty());
     }
 }
 
 TEST(GuaranteeSystem, FullSystemListsThePoolInOrderAndOffersPostProcessing) {
     auto pool = randomPool(7, 500);
-    auto state = newState();
-    state->systemSaved = 1;
-    const GuaranteeOutcome outcome = buildGuaranteeSystem(GuaranteeMode::Full, *pool, *state);
+    LotterySystem system;
+    const GuaranteeOutcome outcome = buildGuaranteeSystem(GuaranteeMode::Full, *pool, system);
     EXPECT_EQ(outcome.lineCount, 500);
     EXPECT_TRUE(outcome.postProcessingOffered);
-    EXPECT_EQ(state->systemSaved, 0);
-    ASSERT_EQ(state->generatorList.size(), 500u);
+    ASSERT_EQ(system.size(), 500u);
     for (int k = 0; k < 500; ++k)
-        ASSERT_EQ(state->generatorList[k], systemLine(pool->rows()[k]));
+        ASSERT_EQ(system.line(k), systemLine(pool->rows()[k]));
 
     for (GuaranteeMode mode : kReducedModes)
-        EXPECT_FALSE(buildGuaranteeSystem(mode, *pool, *state).postProcessingOffered) << modeName(mode);
+        EXPECT_FALSE(buildGuaranteeSystem(mode, *pool, system).postProcessingOffered) << modeName(mode);
 }
 
 TEST(GuaranteeSystem, ReadsOnlyTheStoredRowsWhenMorePassed) {
     auto pool = enumeratedPool(FilterSettings{});
     ASSERT_TRUE(pool);
     ASSERT_GT(pool->count(), kPoolCapacity);
-    auto state = newState();
-    EXPECT_EQ(buildGuaranteeSystem(GuaranteeMode::Full, *pool, *state).lineCount, kPoolCapacity);
-    EXPECT_EQ(state->generatorList.back(), systemLine(pool->rows()[kPoolCapacity - 1]));
+    LotterySystem system;
+    EXPECT_EQ(buildGuaranteeSystem(GuaranteeMode::Full, *pool, system).lineCount, kPoolCapacity);
+    EXPECT_EQ(system.line(system.size() - 1), systemLine(pool->rows()[kPoolCapacity - 1]));
 }
 
 TEST(GuaranteeSystem, ReducedSystemIsAMaximalPackingOfThePool) {
     auto pool = randomPool(11, 3000);
     for (GuaranteeMode mode : kReducedModes) {
-        auto state = newState();
-        buildGuaranteeSystem(mode, *pool, *state);
+        LotterySystem system;
+        buildGuaranteeSystem(mode, *pool, system);
+        const auto kept = system.tickets();
         const int limit = guaranteeOverlapLimit(mode);
-        for (std::int32_t a = 0; a < state->systemCount; ++a)
-            for (std::int32_t b = a + 1; b < state->systemCount; ++b)
-                ASSERT_LE(commonNumbers(state->systemTable[a], state->systemTable[b]), limit) << modeName(mode);
+        for (std::size_t a = 0; a < kept.size(); ++a)
+            for (std::size_t b = a + 1; b < kept.size(); ++b)
+                ASSERT_LE(commonNumbers(kept[a], kept[b]), limit) << modeName(mode);
         // Every pool row left out shares more than the limit with some kept row: the guarantee.
         for (std::int32_t k = 0; k < pool->count(); ++k) {
             bool covered = false;
-            for (std::int32_t r = 0; r < state->systemCount && !covered; ++r)
-                covered = commonNumbers(pool->rows()[k], state->systemTable[r]) > limit;
+            for (std::size_t r = 0; r < kept.size() && !covered; ++r)
+                covered = commonNumbers(pool->rows()[k], kept[r]) > limit;
             ASSERT_TRUE(covered) << modeName(mode) << " pool row " << k + 1;
         }
     }

@@ -4,7 +4,8 @@
 
 #include "core/CandidatePool.h"
 #include "core/Enumeration.h"
-#include "generator/GeneratorState.h"
+#include "generator/LotterySystem.h"
+#include "support/SystemLines.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -18,10 +19,6 @@ inline std::unique_ptr<CandidatePool> poolOf(std::initializer_list<Combination> 
     for (const Combination& c : rows)
         pool->append(c);
     return pool;
-}
-
-inline std::unique_ptr<GeneratorState> newState() {
-    return std::make_unique<GeneratorState>();
 }
 
 // Six distinct Numbers drawn from `lowest`..`highest`, in ascending order. A narrow range makes tickets

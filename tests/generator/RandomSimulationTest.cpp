@@ -14,12 +14,12 @@ namespace {
 constexpr std::uint32_t kSeed = 45'296'789; // 12:34:56.789
 
 struct SimulationRun {
-    std::unique_ptr<GeneratorState> state = newState();
+    LotterySystem system;
     RandomSimulation sim;
 
     StartOutcome start(std::string_view count, std::string_view limit, DifferenceChoice choice = DifferenceChoice::One,
                        std::uint32_t seed = kSeed) {
-        return startRandomSimulation(count, limit, choice, seed, *state, sim);
+        return startRandomSimulation(count, limit, choice, seed, system, sim);
     }
 
     // Drives the run as the two timers would: a hundred 10 ms ticks between countdown ticks, until it
@@ -27,9 +27,9 @@ struct SimulationRun {
     int runToEnd(const CandidatePool& pool, int maxSeconds = 100) {
         for (int second = 1; second <= maxSeconds; ++second) {
             for (int tick = 0; tick < 100; ++tick)
-                if (simulationTick(pool, *state, sim).finished)
+                if (simulationTick(pool, system, sim).finished)
                     return second - 1;
-            if (countdownTick(*state, sim).finished)
+            if (countdownTick(sim).finished)
                 return second;
         }
         ADD_FAILURE() << "the run did not end";
@@ -70,15 +70,12 @@ class SimulationStartFields : public testing::TestWithParam<FieldCase> {};
 
 TEST_P(SimulationStartFields, RefusalsChangeNothing) {
     SimulationRun run;
-    run.state->generatorList = {"  1  2  3  4  5  6"};
-    run.state->systemCount = 1;
+    run.system.append({1, 2, 3, 4, 5, 6});
     const StartOutcome outcome = run.start(GetParam().count, GetParam().limit);
     EXPECT_EQ(outcome.status, GetParam().status);
     EXPECT_EQ(outcome.message, GetParam().message);
-    EXPECT_EQ(run.state->generatorList.size(), 1u);
-    EXPECT_EQ(run.state->systemCount, 1);
-    EXPECT_EQ(run.state->generatorRunning, 0);
-    EXPECT_FALSE(run.sim.timersOn);
+    EXPECT_EQ(run.system.size(), 1u);
+    EXPECT_FALSE(run.sim.running);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -97,15 +94,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RandomSimulation, StartEmptiesTheListAndShowsTheLimit) {
     SimulationRun run;
-    run.state->generatorList = {"left from the previous run"};
-    run.state->systemCount = 4;
-    run.state->systemSaved = 1;
+    run.system.appendLine("left from the previous run");
+    run.system.append({1, 2, 3, 4, 5, 6});
     const StartOutcome outcome = run.start(" 25 ", "  7", DifferenceChoice::Three);
     EXPECT_EQ(outcome.status, StartStatus::Started);
-    EXPECT_TRUE(run.state->generatorList.empty());
-    EXPECT_EQ(run.state->systemCount, 0);
-    EXPECT_EQ(run.state->generatorRunning, 1);
-    EXPECT_EQ(run.state->systemSaved, 1); // a start leaves it alone
+    EXPECT_TRUE(run.system.empty());
+    EXPECT_TRUE(run.sim.running);
     EXPECT_EQ(run.sim.requestedCount, 25);
     EXPECT_EQ(run.sim.secondsLeft, 7);
     EXPECT_EQ(run.sim.overlapLimit, 3);
@@ -115,25 +109,21 @@ TEST(RandomSimulation, StartEmptiesTheListAndShowsTheLimit) {
 TEST(RandomSimulation, CountOneEndsAtTheTickAfterTheFirstAcceptance) {
     auto pool = randomPool(21, 300);
     SimulationRun run;
-    run.state->systemSaved = 1;
     ASSERT_EQ(run.start("1", "9999").status, StartStatus::Started);
-    const SimulationTickOutcome first = simulationTick(*pool, *run.state, run.sim);
+    const SimulationTickOutcome first = simulationTick(*pool, run.system, run.sim);
     ASSERT_TRUE(first.drawn);
     EXPECT_TRUE(first.accepted);
     EXPECT_FALSE(first.finished);
-    EXPECT_EQ(run.state->generatorList, (std::vector<std::string>{systemLine(*first.drawn)}));
+    EXPECT_EQ(linesOf(run.system), (std::vector<std::string>{systemLine(*first.drawn)}));
 
-    run.state->flashStep = 99;
-    const SimulationTickOutcome second = simulationTick(*pool, *run.state, run.sim);
+    const SimulationTickOutcome second = simulationTick(*pool, run.system, run.sim);
     EXPECT_TRUE(second.finished);
     EXPECT_FALSE(second.drawn);
-    EXPECT_EQ(run.state->generatorRunning, 0);
-    EXPECT_EQ(run.state->systemSaved, 0);
-    EXPECT_EQ(run.state->flashStep, 0);
+    EXPECT_FALSE(run.sim.running);
     // Ticks still queued after the end change nothing.
-    EXPECT_FALSE(simulationTick(*pool, *run.state, run.sim).drawn);
-    EXPECT_FALSE(countdownTick(*run.state, run.sim).finished);
-    EXPECT_EQ(run.state->generatorList.size(), 1u);
+    EXPECT_FALSE(simulationTick(*pool, run.system, run.sim).drawn);
+    EXPECT_FALSE(countdownTick(run.sim).finished);
+    EXPECT_EQ(run.system.size(), 1u);
 }
 
 TEST(RandomSimulation, ReplaysTheDrawsOfItsSeed) {
@@ -142,15 +132,15 @@ TEST(RandomSimulation, ReplaysTheDrawsOfItsSeed) {
     ASSERT_EQ(run.start("9999", "5", DifferenceChoice::Two, 777).status, StartStatus::Started);
     RandomSource expected(777);
     for (int tick = 0; tick < 300; ++tick) {
-        const SimulationTickOutcome outcome = simulationTick(*pool, *run.state, run.sim);
+        const SimulationTickOutcome outcome = simulationTick(*pool, run.system, run.sim);
         ASSERT_TRUE(outcome.drawn);
         ASSERT_EQ(*outcome.drawn, pool->rows()[expected.below(1000)]) << "tick " << tick;
     }
     SimulationRun again;
     again.start("9999", "5", DifferenceChoice::Two, 777);
     for (int tick = 0; tick < 300; ++tick)
-        simulationTick(*pool, *again.state, again.sim);
-    EXPECT_EQ(again.state->generatorList, run.state->generatorList);
+        simulationTick(*pool, again.system, again.sim);
+    EXPECT_EQ(again.system, run.system);
 }
 
 TEST(RandomSimulation, SmallPoolEndsAtTheLimitPlusOneSecondWithDistinctLines) {
@@ -158,12 +148,10 @@ TEST(RandomSimulation, SmallPoolEndsAtTheLimitPlusOneSecondWithDistinctLines) {
     SimulationRun run;
     ASSERT_EQ(run.start("5", "3").status, StartStatus::Started);
     EXPECT_EQ(run.runToEnd(*pool), 4); // three ticks show 2, 1, 0; the fourth ends the run
-    const auto& lines = run.state->generatorList;
+    const auto lines = linesOf(run.system);
     EXPECT_EQ(lines.size(), 3u);
     EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()).size(), lines.size());
-    EXPECT_EQ(run.state->systemCount, 3);
-    EXPECT_EQ(run.state->generatorRunning, 0);
-    EXPECT_EQ(run.state->systemSaved, 0);
+    EXPECT_FALSE(run.sim.running);
 }
 
 TEST(RandomSimulation, EveryChoiceKeepsItsDifference) {
@@ -175,13 +163,12 @@ TEST(RandomSimulation, EveryChoiceKeepsItsDifference) {
         ASSERT_EQ(run.start("9999", "20", choice).status, StartStatus::Started);
         run.runToEnd(*pool);
         const int limit = differenceOverlapLimit(choice);
-        ASSERT_GT(run.state->systemCount, 1);
-        for (std::int32_t a = 0; a < run.state->systemCount; ++a)
-            for (std::int32_t b = a + 1; b < run.state->systemCount; ++b)
-                ASSERT_LE(commonNumbers(run.state->systemTable[a], run.state->systemTable[b]), limit);
-        ASSERT_EQ(run.state->generatorList.size(), static_cast<std::size_t>(run.state->systemCount));
-        for (std::int32_t r = 0; r < run.state->systemCount; ++r)
-            ASSERT_EQ(run.state->generatorList[r], systemLine(run.state->systemTable[r]));
+        const auto kept = run.system.tickets();
+        ASSERT_GT(kept.size(), 1u);
+        ASSERT_TRUE(run.system.allTickets());
+        for (std::size_t a = 0; a < kept.size(); ++a)
+            for (std::size_t b = a + 1; b < kept.size(); ++b)
+                ASSERT_LE(commonNumbers(kept[a], kept[b]), limit);
     }
 }
 
@@ -189,58 +176,52 @@ TEST(RandomSimulation, LimitOneShowsOneThenZeroAndEndsAfterTwoSeconds) {
     auto pool = randomPool(23, 50);
     SimulationRun run;
     ASSERT_EQ(run.start("9999", "1").status, StartStatus::Started);
-    const CountdownTickOutcome first = countdownTick(*run.state, run.sim);
+    const CountdownTickOutcome first = countdownTick(run.sim);
     EXPECT_EQ(first.secondsShown, 0);
     EXPECT_FALSE(first.finished);
-    const CountdownTickOutcome second = countdownTick(*run.state, run.sim);
+    const CountdownTickOutcome second = countdownTick(run.sim);
     EXPECT_EQ(second.secondsShown, 0);
     EXPECT_TRUE(second.finished);
-    EXPECT_EQ(run.state->generatorRunning, 0);
+    EXPECT_FALSE(run.sim.running);
 }
 
 TEST(RandomSimulation, EmptyPoolDrawsNothingAndEndsAtTheLimit) {
     auto pool = poolOf({});
     SimulationRun run;
-    run.state->systemSaved = 1;
     ASSERT_EQ(run.start("10", "2").status, StartStatus::Started);
     for (int tick = 0; tick < 50; ++tick) {
-        const SimulationTickOutcome outcome = simulationTick(*pool, *run.state, run.sim);
+        const SimulationTickOutcome outcome = simulationTick(*pool, run.system, run.sim);
         ASSERT_FALSE(outcome.drawn);
         ASSERT_FALSE(outcome.finished);
     }
     EXPECT_EQ(run.runToEnd(*pool), 3);
-    EXPECT_TRUE(run.state->generatorList.empty());
-    EXPECT_EQ(run.state->systemSaved, 1); // nothing to offer
+    EXPECT_TRUE(run.system.empty());
 }
 
-TEST(RandomSimulation, StopOnRequestKeepsThePartialListWithoutAFlash) {
+TEST(RandomSimulation, StopKeepsThePartialList) {
     auto pool = randomPool(24, 2000);
     SimulationRun run;
-    run.state->systemSaved = 1;
     ASSERT_EQ(run.start("500", "60", DifferenceChoice::Two).status, StartStatus::Started);
     for (int tick = 0; tick < 40; ++tick)
-        simulationTick(*pool, *run.state, run.sim);
-    const auto partial = run.state->generatorList;
+        simulationTick(*pool, run.system, run.sim);
+    const LotterySystem partial = run.system;
     ASSERT_FALSE(partial.empty());
-    run.state->flashStep = 8;
-    stopGeneratorOnRequest(*run.state, run.sim);
-    EXPECT_EQ(run.state->generatorRunning, 0);
-    EXPECT_EQ(run.state->systemSaved, 1);
-    EXPECT_EQ(run.state->flashStep, 8);
-    EXPECT_FALSE(simulationTick(*pool, *run.state, run.sim).drawn);
-    EXPECT_FALSE(countdownTick(*run.state, run.sim).finished);
-    EXPECT_EQ(run.state->generatorList, partial);
+    stopSimulation(run.sim);
+    EXPECT_FALSE(run.sim.running);
+    EXPECT_FALSE(simulationTick(*pool, run.system, run.sim).drawn);
+    EXPECT_FALSE(countdownTick(run.sim).finished);
+    EXPECT_EQ(run.system, partial);
 }
 
 TEST(RandomSimulation, TestCandidateAcceptsTheFirstAndRejectsTooCloseOnes) {
     SimulationRun run;
     run.start("10", "10", DifferenceChoice::Four); // at most two shared
     run.sim.candidateBuffer = {1, 2, 3, 4, 5, 6};
-    EXPECT_TRUE(testCandidate(*run.state, run.sim));
+    EXPECT_TRUE(testCandidate(run.system, run.sim));
     run.sim.candidateBuffer = {1, 2, 3, 40, 41, 42};
-    EXPECT_FALSE(testCandidate(*run.state, run.sim));
+    EXPECT_FALSE(testCandidate(run.system, run.sim));
     run.sim.candidateBuffer = {1, 2, 30, 40, 41, 42};
-    EXPECT_TRUE(testCandidate(*run.state, run.sim));
+    EXPECT_TRUE(testCandidate(run.system, run.sim));
     EXPECT_EQ(run.sim.testIdle, 1);
-    EXPECT_EQ(run.state->generatorList, (std::vector<std::string>{"  1  2  3  4  5  6", "  1  2 30 40 41 42"}));
+    EXPECT_EQ(linesOf(run.system), (std::vector<std::string>{"  1  2  3  4  5  6", "  1  2 30 40 41 42"}));
 }

@@ -33,22 +33,22 @@ public:
         fileFilters << filter + QStringLiteral(" | ") + defaultSuffix;
         return nextFile();
     }
-    QString openFileName(const QString& filter) override {
-        fileFilters << filter;
+    QString openFileName(const QString& filter, const QString& defaultSuffix) override {
+        fileFilters << filter + QStringLiteral(" | ") + defaultSuffix;
         return nextFile();
     }
 
 private:
     bool nextAnswer(const QString& text) {
         if (answers.isEmpty()) {
-            qWarning("Unscripted question: %s", qPrintable(text));
+            QTest::qFail(qPrintable(QStringLiteral("Unscripted question: ") + text), __FILE__, __LINE__);
             return false;
         }
         return answers.dequeue();
     }
     QString nextFile() {
         if (fileNames.isEmpty()) {
-            qWarning("Unscripted file dialog");
+            QTest::qFail("Unscripted file dialog", __FILE__, __LINE__);
             return {};
         }
         return fileNames.dequeue();

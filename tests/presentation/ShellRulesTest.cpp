@@ -1,4 +1,4 @@
-#include "core/ShellRules.h"
+#include "presentation/ShellRules.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,16 +1,6 @@
-#include "generator/GeneratorState.h"
+#include "presentation/SaveFlash.h"
 
 namespace selektor {
-
-void enterFinalStage(GeneratorState& state) {
-    state.generatorList.clear();
-    state.systemSaved = 1;
-    state.generatorRunning = 0;
-}
-
-void startFlash(GeneratorState& state) {
-    state.flashStep = 0;
-}
 
 FlashTick flashTickRule(std::int32_t step) {
     FlashTick tick;
@@ -28,12 +18,6 @@ FlashTick flashTickRule(std::int32_t step) {
         tick.frameShown = false;
     else if (t == 3 || t == 5 || t == 7)
         tick.frameShown = true;
-    return tick;
-}
-
-FlashTick flashTick(GeneratorState& state) {
-    const FlashTick tick = flashTickRule(state.flashStep);
-    state.flashStep = tick.nextStep;
     return tick;
 }
 

@@ -1,4 +1,4 @@
-#include "core/RevealSteps.h"
+#include "presentation/RevealSteps.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,126 @@
+#include "app/FormWidgets.h"
+#include "app/GeneratorPanels.h"
+#include "app/Session.h"
+#include "app/StagePictures.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace selektor {
+
+PrintPanel::PrintPanel(Session& session, QWidget* parent)
+    : QGroupBox(QStringLiteral(" Wydruk systemu "), parent), m_session(session) {
+    setObjectName(QStringLiteral("printGroup"));
+    auto* column = new QVBoxLayout(this);
+    tighten(column);
+    column->setSpacing(2);
+
+    m_printButton = new QToolButton(this);
+    m_printButton->setObjectName(QStringLiteral("printButton"));
+    m_printButton->setToolTip(QStringLiteral("Wydruk systemu"));
+    m_printButton->setIcon(printerIcon());
+    m_printButton->setIconSize(QSize(22, 22));
+
+    // While the panels are closed the picture fills the group beside the print button.
+    auto* top = new QHBoxLayout;
+    m_picture = new CouponPicture(this);
+    m_picture->setObjectName(QStringLiteral("printPicture"));
+    top->addWidget(m_picture, 1);
+    top->addWidget(m_printButton, 0, Qt::AlignTop | Qt::AlignRight);
+    column->addLayout(top, 1);
+
+    // The print settings.
+    m_settingsPanel = new QFrame(this);
+    m_settingsPanel->setObjectName(QStringLiteral("printSettingsPanel"));
+    m_settingsPanel->setFrameShape(QFrame::StyledPanel);
+    auto* settings = new QGridLayout(m_settingsPanel);
+    settings->setContentsMargins(4, 2, 4, 3);
+    settings->setHorizontalSpacing(3);
+    settings->setVerticalSpacing(1);
+    auto* settingsCaption = new QHBoxLayout;
+    settingsCaption->addWidget(new QLabel(QStringLiteral(" Ustawienia "), m_settingsPanel), 1);
+    auto* testButton = new QPushButton(QStringLiteral("Test"), m_settingsPanel);
+    testButton->setObjectName(QStringLiteral("printTestButton"));
+    testButton->setToolTip(QStringLiteral("Kontrolny test wydruku"));
+    auto* saveSettingsButton = new QPushButton(QStringLiteral("Zapis"), m_settingsPanel);
+    saveSettingsButton->setObjectName(QStringLiteral("printSettingsSaveButton"));
+    saveSettingsButton->setToolTip(QStringLiteral("Zapis aktualnych ustawień"));
+    for (QPushButton* button : {testButton, saveSettingsButton}) {
+        button->setFixedWidth(QFontMetrics(button->font()).horizontalAdvance(QStringLiteral("Zapis")) + 20);
+        settingsCaption->addWidget(button);
+    }
+    settings->addLayout(settingsCaption, 0, 0, 1, 5);
+
+    const char* const settingNames[] = {"PX1", "X1X2", "PY1", "Y1Y2", "PYK", "PYDL", "PNR"};
+    auto* horizontal = new QHBoxLayout;
+    horizontal->setSpacing(3);
+    horizontal->addWidget(new QLabel(QStringLiteral("Poziome"), m_settingsPanel));
+    horizontal->addSpacing(6);
+    settings->addWidget(new QLabel(QStringLiteral("Pionowe"), m_settingsPanel), 2, 0, 1, 5);
+    for (int i = 0; i < 7; ++i) {
+        const QString name = QLatin1String(settingNames[i]);
+        QLineEdit* edit = digitField(QStringLiteral("setting%1Edit").arg(name), 4, m_settingsPanel);
+        auto* label = new QLabel(name, m_settingsPanel);
+        label->setBuddy(edit);
+        if (i < 2) {
+            horizontal->addWidget(label);
+            horizontal->addWidget(edit);
+        } else {
+            settings->addWidget(label, 3, i - 2);
+            settings->addWidget(edit, 4, i - 2);
+        }
+    }
+    horizontal->addStretch(1);
+    settings->addLayout(horizontal, 1, 0, 1, 5);
+    m_settingsPanel->hide();
+    column->addWidget(m_settingsPanel);
+
+    // The range of coupon blanks to print.
+    m_rangePanel = new QFrame(this);
+    m_rangePanel->setObjectName(QStringLiteral("printRangePanel"));
+    m_rangePanel->setFrameShape(QFrame::StyledPanel);
+    auto* range = new QGridLayout(m_rangePanel);
+    range->setContentsMargins(4, 2, 4, 3);
+    range->setHorizontalSpacing(3);
+    range->setVerticalSpacing(1);
+    range->addWidget(new QLabel(QStringLiteral(" Wydruk systemu  na kuponach "), m_rangePanel), 0, 0, 1, 6);
+    auto* needed = new QHBoxLayout;
+    needed->setSpacing(4);
+    needed->addWidget(new QLabel(QStringLiteral("Potrzebnych blankietów :"), m_rangePanel));
+    m_blanksNeeded = new QLabel(m_rangePanel);
+    m_blanksNeeded->setObjectName(QStringLiteral("blanksNeededLabel"));
+    needed->addWidget(m_blanksNeeded, 1);
+    range->addLayout(needed, 1, 0, 1, 6);
+    range->addWidget(new QLabel(QStringLiteral("Od"), m_rangePanel), 2, 0);
+    m_from = digitField(QStringLiteral("printFromEdit"), 4, m_rangePanel);
+    range->addWidget(m_from, 2, 1);
+    range->addWidget(new QLabel(QStringLiteral("Do"), m_rangePanel), 2, 2);
+    m_to = digitField(QStringLiteral("printToEdit"), 4, m_rangePanel);
+    range->addWidget(m_to, 2, 3);
+    auto* printCoupons = new QPushButton(QStringLiteral("Drukuj"), m_rangePanel);
+    printCoupons->setObjectName(QStringLiteral("printCouponsButton"));
+    printCoupons->setToolTip(QStringLiteral("Wydruk kuponów w podanym zakresie"));
+    printCoupons->setFixedWidth(QFontMetrics(printCoupons->font()).horizontalAdvance(printCoupons->text()) + 20);
+    range->addWidget(printCoupons, 2, 5, Qt::AlignRight);
+    range->setColumnStretch(4, 1);
+    m_rangePanel->hide();
+    column->addWidget(m_rangePanel);
+}
+
+void PrintPanel::refresh(const GeneratorControls& controls) {
+    const GeneratorForm& form = m_session.model().form();
+    m_settingsPanel->setVisible(form.printSettingsShown);
+    m_rangePanel->setVisible(form.printRangeShown);
+    m_picture->setVisible(!form.printSettingsShown && !form.printRangeShown);
+    m_blanksNeeded->setText(QString::number(form.blanksNeeded));
+    blankIfCleared(m_from, form.printFrom);
+    blankIfCleared(m_to, form.printTo);
+    m_printButton->setEnabled(controls.print);
+}
+
+} // namespace selektor

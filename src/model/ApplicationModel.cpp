@@ -1,0 +1,359 @@
+#include "model/ApplicationModel.h"
+
+#include "core/Enumeration.h"
+#include "core/TemplateCatalogue.h"
+#include "generator/SystemFile.h"
+
+#include <new>
+
+namespace selektor {
+
+const FileDialog kSaveSystemDialog{"Plik textowy(*.txt)", "txt"};
+const FileDialog kOpenSystemDialog{"Pliki textowe(*.txt)", "txt"};
+
+namespace {
+
+const char* const kRunningNewQuestion =
+    "Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz tworzyć nowy system ?";
+const char* const kRunningOpenQuestion =
+    "Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz przeglądać systemy ?";
+const char* const kRunningEndQuestion = "Generator jest obecnie w trakcie obliczeń ! Czy chcesz przerwać obliczenia ?";
+const char* const kRunningBackQuestion =
+    "Generator jest obecnie w trakcie obliczeń ! Czy rzeczywiście chcesz teraz edytować dane ?";
+const char* const kEndQuestion = "Czy chcesz zakończyć prace z programem Selektor ?";
+const char* const kSaveQuestion = "Zapisać ostatni wygenerowany system ?";
+const char* const kEmptyListMessage = "Co chcesz zapisywać ? Lista jest pusta ! ";
+
+} // namespace
+
+std::string drawsToUseText(int drawsToUse) {
+    std::string text = std::to_string(drawsToUse);
+    if (text.size() < 3)
+        text.insert(0, 3 - text.size(), ' ');
+    return text;
+}
+
+ApplicationModel::ApplicationModel(std::string dataDirectory, std::uint32_t timeOfDay)
+    : m_dataDirectory(std::move(dataDirectory)), m_pool(std::make_unique<CandidatePool>()) {
+    m_simulation.random.reseed(timeOfDay);
+}
+
+ApplicationModel::~ApplicationModel() = default;
+
+StageState ApplicationModel::stage() const {
+    return StageState{m_screen, m_generatorMode, m_finalStageAllowed, m_introRunning};
+}
+
+Outcome ApplicationModel::done(Outcome outcome) const {
+    outcome.stage = stage();
+    return outcome;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The shell
+
+bool ApplicationModel::generatorMayBeDisturbed(Questions& questions, const char* question) {
+    if (!generatorRunning())
+        return true;
+    if (!questions.warn(question))
+        return false;
+    stopGeneratorOnRequest();
+    return true;
+}
+
+void ApplicationModel::stopGeneratorOnRequest() {
+    stopSimulation(m_simulation);
+    m_generatorMode = GeneratorMode::Stopped;
+    m_form.secondsLeft.reset();
+}
+
+Outcome ApplicationModel::newSystem(Questions& questions) {
+    Outcome outcome;
+    if (!generatorMayBeDisturbed(questions, kRunningNewQuestion))
+        return done(std::move(outcome));
+    stopIntro();
+    if (!offerSave(questions, outcome))
+        return done(std::move(outcome));
+    // Every tab back to its free mode; what the player chose on the tabs stays for the next time.
+    for (int p = 0; p < kPanelCount; ++p)
+        m_settings.setMode(static_cast<Panel>(p), 0);
+    m_shownCount.reset();
+    lockFinalStage();
+    m_screen = Screen::Filters;
+    outcome.showFirstTab = true;
+    return done(std::move(outcome));
+}
+
+Outcome ApplicationModel::openSystem(Questions& questions) {
+    Outcome outcome;
+    if (!generatorMayBeDisturbed(questions, kRunningOpenQuestion))
+        return done(std::move(outcome));
+    stopIntro();
+    if (!offerSave(questions, outcome))
+        return done(std::move(outcome));
+    const std::string path = questions.openFileName(kOpenSystemDialog);
+    if (path.empty())
+        return done(std::move(outcome));
+    // The file is read in full before the list is touched: a file that cannot be read leaves the
+    // system on screen as it was.
+    try {
+        m_system = readSystemFile(path);
+    } catch (const FileError& error) {
+        outcome.fail(error.what());
+        return done(std::move(outcome));
+    }
+    systemReplaced();
+    resetForm();
+    m_form.lineCount = static_cast<std::int64_t>(m_system.size());
+    m_generatorMode = GeneratorMode::FromFile;
+    m_screen = Screen::Generator;
+    return done(std::move(outcome));
+}
+
+Outcome ApplicationModel::requestEnd(Questions& questions) {
+    Outcome outcome;
+    if (!m_endConfirmed) {
+        if (!generatorMayBeDisturbed(questions, kRunningEndQuestion))
+            return done(std::move(outcome));
+        stopIntro();
+        if (!offerSave(questions, outcome) || !questions.confirm(kEndQuestion))
+            return done(std::move(outcome));
+        m_endConfirmed = true;
+    }
+    stopIntro();
+    outcome.endProgram = true;
+    return done(std::move(outcome));
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The filter stage
+
+void ApplicationModel::toggleFavourite(Number n) {
+    lockFinalStage();
+    selektor::toggleFavourite(m_settings, m_shareBoxesEnabled, n);
+}
+
+void ApplicationModel::toggleBasic(Number n) {
+    lockFinalStage();
+    selektor::toggleBasic(m_settings, m_shareBoxesEnabled, n);
+}
+
+void ApplicationModel::setShareBox(int share, bool ticked) {
+    lockFinalStage();
+    if (share >= 0 && share < kShareBoxes && m_shareBoxesEnabled[share])
+        m_settings.shareBoxChecked[share] = ticked ? 1 : 0;
+}
+
+void ApplicationModel::toggleTemplate(Panel panel, int position) {
+    lockFinalStage();
+    selektor::toggleTemplate(m_settings, panel, position);
+}
+
+bool ApplicationModel::chooseMode(Panel panel, std::uint8_t mode) {
+    lockFinalStage();
+    if (m_settings.mode(panel) == mode)
+        return false;
+    m_settings.setMode(panel, mode);
+    return true;
+}
+
+void ApplicationModel::setPairGroupLimit(std::uint8_t limit) {
+    lockFinalStage();
+    m_settings.pairGroupLimit = limit;
+}
+
+void ApplicationModel::setOtherDigitsRule(std::uint8_t rule) {
+    lockFinalStage();
+    m_settings.otherDigitsRule = rule;
+}
+
+Outcome ApplicationModel::countCombinations() {
+    Outcome outcome;
+    lockFinalStage();
+    m_shownCount.reset();
+    const CountOutcome counted = selektor::countCombinations(m_settings, *m_pool);
+    if (counted.refusal)
+        outcome.inform(*counted.refusal);
+    else
+        m_shownCount = m_pool->count();
+    m_finalStageAllowed = counted.finalStageAllowed;
+    return done(std::move(outcome));
+}
+
+void ApplicationModel::takeCountedPool(const CandidatePool& pool) {
+    *m_pool = pool;
+    m_shownCount = pool.count();
+    m_finalStageAllowed = pool.count() >= 1 && pool.count() <= kPoolCapacity;
+}
+
+Outcome ApplicationModel::enterFinalStage() {
+    Outcome outcome;
+    if (!m_finalStageAllowed)
+        return done(std::move(outcome));
+    if (generatorRunning())
+        stopGeneratorOnRequest();
+    m_system.clear();
+    systemReplaced();
+    resetForm();
+    m_systemSaved = 1;
+    m_generatorMode = GeneratorMode::Ready;
+    m_screen = Screen::Generator;
+    outcome.stopSaveFlash = true;
+    return done(std::move(outcome));
+}
+
+void ApplicationModel::resetForm() {
+    m_form = GeneratorForm{};
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The generator stage
+
+Outcome ApplicationModel::returnToFilters(Questions& questions) {
+    Outcome outcome;
+    if (generatorRunning()) {
+        if (!questions.warn(kRunningBackQuestion))
+            return done(std::move(outcome));
+        stopGeneratorOnRequest();
+        // The partial system of an interrupted run is dropped without an offer.
+        m_systemSaved = 1;
+    } else if (!offerSave(questions, outcome)) {
+        return done(std::move(outcome));
+    }
+    m_screen = Screen::Filters;
+    lockFinalStage();
+    m_shownCount.reset();
+    return done(std::move(outcome));
+}
+
+bool ApplicationModel::writeSystem(const std::string& path, Outcome& outcome) {
+    try {
+        writeSystemFile(path, m_system);
+        return true;
+    } catch (const FileError& error) {
+        outcome.fail(error.what());
+        return false;
+    }
+}
+
+Outcome ApplicationModel::saveSystem(Questions& questions) {
+    Outcome outcome;
+    if (m_system.empty()) {
+        outcome.inform(kEmptyListMessage);
+        return done(std::move(outcome));
+    }
+    const std::string path = questions.saveFileName(kSaveSystemDialog);
+    // A file that could not be written leaves the system waiting to be saved.
+    if (path.empty() || writeSystem(path, outcome))
+        m_systemSaved = 1;
+    return done(std::move(outcome));
+}
+
+bool ApplicationModel::offerSave(Questions& questions, Outcome& outcome) {
+    if (m_systemSaved == 1 || m_system.empty())
+        return true;
+    if (questions.confirm(kSaveQuestion)) {
+        const std::string path = questions.saveFileName(kSaveSystemDialog);
+        if (!path.empty() && !writeSystem(path, outcome))
+            return false;
+    }
+    m_systemSaved = 1;
+    return true;
+}
+
+Outcome ApplicationModel::buildGuaranteeSystem() {
+    Outcome outcome;
+    m_systemSaved = 0;
+    m_form.selectedLine.reset();
+    m_form.printSettingsShown = m_form.printRangeShown = false;
+    const GuaranteeOutcome built = selektor::buildGuaranteeSystem(m_form.guaranteeChoice, *m_pool, m_system);
+    systemReplaced();
+    m_form.lineCount = built.lineCount;
+    m_generatorMode = built.postProcessingOffered ? GeneratorMode::PostProcessable : GeneratorMode::Built;
+    outcome.flashSaveButton = true;
+    return done(std::move(outcome));
+}
+
+Outcome ApplicationModel::startRandomSimulation(std::uint32_t timeOfDay) {
+    Outcome outcome;
+    const StartOutcome started = selektor::startRandomSimulation(
+        m_form.countText, m_form.limitText, m_form.differenceChoice, timeOfDay, m_system, m_simulation);
+    switch (started.status) {
+    case StartStatus::Refused:
+        outcome.inform(started.message);
+        return done(std::move(outcome));
+    case StartStatus::ConversionError:
+        outcome.fail(started.message);
+        return done(std::move(outcome));
+    case StartStatus::NothingToDo:
+        return done(std::move(outcome));
+    case StartStatus::Started:
+        break;
+    }
+    systemReplaced();
+    m_generatorMode = GeneratorMode::Simulating;
+    m_form.printSettingsShown = m_form.printRangeShown = false;
+    m_form.lineCount = 0;
+    m_form.selectedLine.reset();
+    m_form.secondsLeft = m_simulation.secondsLeft;
+    return done(std::move(outcome));
+}
+
+void ApplicationModel::finishGeneration(Outcome& outcome) {
+    if (!m_system.empty())
+        m_systemSaved = 0;
+    m_generatorMode = GeneratorMode::Built;
+    m_form.secondsLeft.reset();
+    outcome.flashSaveButton = true;
+}
+
+Outcome ApplicationModel::simulationTick() {
+    Outcome outcome;
+    // A tick that was already queued when the run ended does nothing.
+    if (!generatorRunning())
+        return done(std::move(outcome));
+    const SimulationTickOutcome tick = selektor::simulationTick(*m_pool, m_system, m_simulation);
+    if (tick.drawn)
+        m_form.drawnCandidate = tick.drawn;
+    if (tick.accepted)
+        m_form.lineCount = static_cast<std::int64_t>(m_system.size());
+    if (tick.finished)
+        finishGeneration(outcome);
+    return done(std::move(outcome));
+}
+
+Outcome ApplicationModel::countdownTick() {
+    Outcome outcome;
+    if (!generatorRunning())
+        return done(std::move(outcome));
+    const CountdownTickOutcome tick = selektor::countdownTick(m_simulation);
+    m_form.secondsLeft = tick.secondsShown;
+    if (tick.finished)
+        finishGeneration(outcome);
+    return done(std::move(outcome));
+}
+
+void ApplicationModel::setDrawnEntry(int field, std::string text) {
+    if (field >= 0 && field < kDrawnNumbers)
+        m_form.drawnEntries[field] = std::move(text);
+}
+
+Outcome ApplicationModel::checkResult() {
+    Outcome outcome;
+    ResultCheckOutcome checked = selektor::checkResult(m_form.drawnEntries, m_system);
+    if (checked.message) {
+        // The previous results stay on display.
+        outcome.inform(*checked.message);
+        return done(std::move(outcome));
+    }
+    outcome.playSixHitSound = checked.playSixHitSound;
+    m_form.results = std::move(checked);
+    return done(std::move(outcome));
+}
+
+void ApplicationModel::selectLine(std::int64_t row) {
+    if (row >= 0 && static_cast<std::size_t>(row) < m_system.size())
+        m_form.selectedLine = row + 1;
+}
+
+} // namespace selektor

@@ -1,0 +1,136 @@
+#pragma once
+
+// The program's state for the whole run, in one place: the filter settings, the candidate pool, the
+// current system, the generator stage's flags and fields, and where the main window stands. The windows
+// show it and forward the player's clicks to its commands; a command asks its questions through the
+// Questions port and returns what is left for the screen to do. Nothing here knows of widgets.
+
+#include "core/CandidatePool.h"
+#include "core/FilterSettings.h"
+#include "core/NumberGroups.h"
+#include "generator/LotterySystem.h"
+#include "generator/RandomSimulation.h"
+#include "model/GeneratorForm.h"
+#include "model/Outcome.h"
+#include "model/Questions.h"
+#include "model/StageState.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace selektor {
+
+// The file dialogs of the system files.
+extern const FileDialog kSaveSystemDialog;
+extern const FileDialog kOpenSystemDialog;
+
+class ApplicationModel {
+public:
+    // `dataDirectory` is where the program keeps its own files; `timeOfDay` (milliseconds since
+    // midnight) seeds the random source.
+    ApplicationModel(std::string dataDirectory, std::uint32_t timeOfDay);
+    ~ApplicationModel();
+    ApplicationModel(const ApplicationModel&) = delete;
+    ApplicationModel& operator=(const ApplicationModel&) = delete;
+
+    // ---- What the windows show ----
+    const std::string& dataDirectory() const { return m_dataDirectory; }
+    StageState stage() const;
+    GeneratorControls generatorControls() const { return enabledControls(m_generatorMode); }
+    const FilterSettings& filterSettings() const { return m_settings; }
+    const ShareBoxesEnabled& shareBoxesEnabled() const { return m_shareBoxesEnabled; }
+    // The count beside "Oblicz"; nothing while it is blank.
+    std::optional<std::int32_t> shownCount() const { return m_shownCount; }
+    const CandidatePool& candidatePool() const { return *m_pool; }
+    const LotterySystem& system() const { return m_system; }
+    // Goes up whenever the system is replaced as a whole (not when a simulation adds a line), so a view
+    // knows to read it again.
+    std::uint64_t systemRevision() const { return m_systemRevision; }
+    const GeneratorForm& form() const { return m_form; }
+    bool systemSaved() const { return m_systemSaved == 1; }
+    bool generatorRunning() const { return m_simulation.running; }
+
+    // ---- The shell ----
+    // Any menu command stops the intro's numbers.
+    void stopIntro() { m_introRunning = false; }
+    // The program's random source: the intro's numbers and every simulation run draw from it.
+    RandomSource& randomSource() { return m_simulation.random; }
+    Outcome newSystem(Questions& questions);  // "Nowy"
+    Outcome openSystem(Questions& questions); // "Otwórz"
+    // "Zakończ" and the closing of the main window; outcome.endProgram says whether the program ends.
+    Outcome requestEnd(Questions& questions);
+
+    // ---- The filter stage ---- (every change locks "Etap końcowy" until the next "Oblicz")
+    void toggleFavourite(Number n);
+    void toggleBasic(Number n);
+    void setShareBox(int share, bool ticked);
+    void toggleTemplate(Panel panel, int position);
+    // False when the tab was already in that mode.
+    bool chooseMode(Panel panel, std::uint8_t mode);
+    void setPairGroupLimit(std::uint8_t limit);
+    void setOtherDigitsRule(std::uint8_t rule);
+    Outcome countCombinations(); // "Oblicz"
+    // A pool counted elsewhere (a tool, a test), taken as "Oblicz" would leave it: the count is shown
+    // and "Etap końcowy" opens when 1 to 30000 combinations passed.
+    void takeCountedPool(const CandidatePool& pool);
+    Outcome enterFinalStage(); // "Etap końcowy"; does nothing while it is locked
+
+    // ---- The generator stage ----
+    Outcome returnToFilters(Questions& questions); // "Powrót do poprzedniego etapu"
+    Outcome saveSystem(Questions& questions);      // "Zapis systemu"
+    Outcome buildGuaranteeSystem();                // OK of " Systemy gwarancyjne "
+    // OK of " Symulacja komputerowa "; the run's random source is seeded from the time of day
+    // (milliseconds since midnight) as the player clicks.
+    Outcome startRandomSimulation(std::uint32_t timeOfDay);
+    Outcome simulationTick();          // every 10 ms of a run
+    Outcome countdownTick();           // every second of a run
+    Outcome checkResult();             // OK of " Sprawdzanie wyników "
+    void selectLine(std::int64_t row); // a line of the list chosen, 0-based
+
+    // The groups' fields and choices as the player sets them.
+    void setGuaranteeChoice(GuaranteeMode mode) { m_form.guaranteeChoice = mode; }
+    void setDifferenceChoice(DifferenceChoice choice) { m_form.differenceChoice = choice; }
+    void setSimulationCountText(std::string text) { m_form.countText = std::move(text); }
+    void setSimulationLimitText(std::string text) { m_form.limitText = std::move(text); }
+    void setDrawnEntry(int field, std::string text);
+    void setRecentDrawsChoice(int index) { m_form.recentDrawsChoice = index; }
+    void setLastDrawsChoice(int index) { m_form.lastDrawsChoice = index; }
+
+private:
+    // Asks the warning question while a simulation runs and stops it on Yes; false on No.
+    bool generatorMayBeDisturbed(Questions& questions, const char* question);
+    void stopGeneratorOnRequest();
+    // Offers once to save a newly built system; false only when the chosen file could not be written,
+    // and then the command that made the offer goes no further.
+    bool offerSave(Questions& questions, Outcome& outcome);
+    bool writeSystem(const std::string& path, Outcome& outcome);
+    void finishGeneration(Outcome& outcome);
+    void lockFinalStage() { m_finalStageAllowed = false; }
+    // Every group back to its first state, for "Etap końcowy" and for an opened file.
+    void resetForm();
+    void systemReplaced() { ++m_systemRevision; }
+    Outcome done(Outcome outcome) const;
+
+    std::string m_dataDirectory;
+    Screen m_screen = Screen::Intro;
+    bool m_introRunning = true;
+    bool m_endConfirmed = false;
+
+    FilterSettings m_settings; // nothing selected at start
+    ShareBoxesEnabled m_shareBoxesEnabled = kInitialShareBoxesEnabled;
+    std::optional<std::int32_t> m_shownCount;
+    bool m_finalStageAllowed = false;
+    std::unique_ptr<CandidatePool> m_pool;
+
+    LotterySystem m_system;
+    std::uint64_t m_systemRevision = 0;
+    std::uint8_t m_systemSaved = 1;
+    RandomSimulation m_simulation;
+    GeneratorMode m_generatorMode = GeneratorMode::Ready;
+    GeneratorForm m_form;
+};
+
+} // namespace selektor
