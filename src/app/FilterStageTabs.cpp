@@ -519,14 +519,18 @@ QWidget* FilterStage::buildBottomBar() {
     auto* bar = new QWidget(this);
     bar->setObjectName(QStringLiteral("countBar"));
     bar->setGeometry(0, kTabsHeight + 4, kStageWidth, 481 - kTabsHeight - 4);
+    // Both boxes keep a pixel or two from the stage's edges, so their whole frames show.
+    const int boxHeight = bar->height() - 3;
 
     auto* countBox = new QFrame(bar);
-    countBox->setFrameShape(QFrame::Panel);
-    countBox->setFrameShadow(QFrame::Sunken);
-    countBox->setGeometry(24, 0, 440, bar->height());
+    countBox->setObjectName(QStringLiteral("countBox"));
+    countBox->setFrameShape(QFrame::StyledPanel);
+    countBox->setGeometry(24, 1, 432, boxHeight);
     auto* countLayout = new QHBoxLayout(countBox);
     countLayout->setContentsMargins(8, 2, 4, 2);
-    countLayout->addWidget(new QLabel(QStringLiteral("Aktualna liczba kombinacji w systemie : "), countBox));
+    auto* countCaption = new QLabel(QStringLiteral("Aktualna liczba kombinacji w systemie : "), countBox);
+    countCaption->setObjectName(QStringLiteral("countCaption"));
+    countLayout->addWidget(countCaption);
     m_countLabel = new QLabel(countBox);
     m_countLabel->setObjectName(QStringLiteral("countLabel"));
     m_countLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -544,19 +548,21 @@ QWidget* FilterStage::buildBottomBar() {
     // The busy lamp, just left of the box.
     m_countLamp = new ShapeWidget(ShapeWidget::Kind::Ellipse, bar);
     m_countLamp->setObjectName(QStringLiteral("countLamp"));
-    m_countLamp->setGeometry(5, (bar->height() - 14) / 2, 14, 14);
+    m_countLamp->setGeometry(5, 1 + (boxHeight - 14) / 2, 14, 14);
     m_countLamp->setFill(kMaroon);
     m_countLamp->setOutline(kRed, 2);
     m_countLamp->hide();
 
     auto* stageBox = new QFrame(bar);
-    stageBox->setFrameShape(QFrame::Panel);
-    stageBox->setFrameShadow(QFrame::Sunken);
-    stageBox->setGeometry(countBox->geometry().right() + 8, 0, kStageWidth - countBox->geometry().right() - 9,
-                          bar->height());
+    stageBox->setObjectName(QStringLiteral("stageBox"));
+    stageBox->setFrameShape(QFrame::StyledPanel);
+    stageBox->setGeometry(countBox->geometry().right() + 8, 1, kStageWidth - countBox->geometry().right() - 11,
+                          boxHeight);
     auto* stageLayout = new QHBoxLayout(stageBox);
     stageLayout->setContentsMargins(8, 2, 4, 2);
-    stageLayout->addWidget(new QLabel(QStringLiteral("Generator systemów"), stageBox), 1);
+    auto* stageCaption = new QLabel(QStringLiteral("Generator systemów"), stageBox);
+    stageCaption->setObjectName(QStringLiteral("stageCaption"));
+    stageLayout->addWidget(stageCaption, 1);
     m_finalStageButton = new QPushButton(stageBox);
     m_finalStageButton->setObjectName(QStringLiteral("finalStageButton"));
     m_finalStageButton->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));

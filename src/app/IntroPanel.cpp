@@ -59,7 +59,6 @@ QLabel* introText(const QString& text, QWidget* parent, const QColor& colour, in
                   const QRect& geometry) {
     QLabel* label = colouredLabel(text, colour, pixelSize, italic ? TextStyle::Italic : TextStyle::Plain, parent);
     label->setGeometry(geometry);
-    label->setWordWrap(true);
     return label;
 }
 
@@ -78,8 +77,10 @@ IntroPanel::IntroPanel(QWidget* parent) : QWidget(parent) {
     nameFont.setBold(true);
     name->setFont(nameFont);
     introText(QStringLiteral(" Z ukrytych archiwów KPW "), this, colours::kYellow, 17, false, QRect(24, 204, 300, 26));
+    // The long line runs on one line under the name and the picture, from the left edge.
     introText(QStringLiteral("Systemy totalizatora sportowego nowej generacji - lotto 6 z 49"), this, colours::kSilver,
-              14, false, QRect(28, 380, 290, 44));
+              14, false, QRect(28, 446, 620, 24))
+        ->setObjectName(QStringLiteral("introLine"));
 
     m_picture = new IntroPicture(this);
     m_picture->setObjectName(QStringLiteral("introPicture"));

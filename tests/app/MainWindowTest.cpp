@@ -150,6 +150,34 @@ private slots:
         QVERIFY(fakes->dialogs.shown.isEmpty());
     }
 
+    // Nothing runs past its box or wraps where it should stand on one line.
+    void textsAndBoxesFitTheirPlaces() {
+        const auto inside = [](const QWidget* widget, const QWidget* outer) {
+            const QRect rect(widget->mapTo(outer, QPoint(0, 0)), widget->size());
+            return outer->rect().contains(rect);
+        };
+        const auto fits = [](const QLabel* label) {
+            return label->fontMetrics().horizontalAdvance(label->text()) <= label->contentsRect().width();
+        };
+        QVERIFY(fits(child<QLabel>(window, QStringLiteral("introLine"))));
+
+        trigger("newAction");
+        auto* filterStage = child(window, QStringLiteral("filterStage"));
+        for (const char* box : {"countBox", "stageBox"})
+            QVERIFY2(inside(child(window, QLatin1String(box)), filterStage), box);
+        QVERIFY(fits(child<QLabel>(window, QStringLiteral("stageCaption"))));
+        QVERIFY(fits(child<QLabel>(window, QStringLiteral("countCaption"))));
+
+        shell->enterGeneratorStage(9);
+        auto* listGroup = child(window, QStringLiteral("generatorGroup"));
+        for (const char* value : {"lineCountLabel", "selectedLineLabel", "generatorList"})
+            QVERIFY2(inside(child(window, QLatin1String(value)), listGroup), value);
+        auto* stage = child(window, QStringLiteral("generatorStage"));
+        for (const char* group : {"guaranteeGroup", "simulationGroup", "generatorGroup", "resultGroup", "printGroup",
+                                  "postProcessingGroup"})
+            QVERIFY2(inside(child(window, QLatin1String(group)), stage), group);
+    }
+
     void helpOpensTheContentsFromTheDataDirectory() {
         const QString dataDirectory = QFile::decodeName(program->model().dataDirectory().c_str());
         QTemporaryDir elsewhere;
