@@ -1,95 +1,90 @@
 #include "generator/SystemFile.h"
 
-#include <cerrno>
-#include <cstdio>
+#include <algorithm>
 #include <memory>
+#include <new>
 
 namespace selektor {
 
+const char* const kSystemFileTooLargeMessage =
+    "Plik jest za duży - system może mieć najwyżej 13 983 816 linii (tyle, ile jest wszystkich kombinacji "
+    "6 z 49) i 251 708 688 znaków w liniach !";
+static_assert(kMaxSystemFileLines == 13'983'816 && kMaxSystemFileText == 251'708'688, "the refusal states the bounds");
+
 namespace {
 
-// The standard texts of the run-time I/O errors the player knows from message boxes.
-std::string ioErrorText(int error, bool opening) {
-    switch (error) {
-    case ENOENT:
-        return opening ? "File not found" : "Path not found";
-    case ENOTDIR:
-        return "Path not found";
-    case EACCES:
-    case EPERM:
-    case EISDIR:
-    case EROFS:
-        return "File access denied";
-    case ENOSPC:
-        return "Disk full";
-    case EMFILE:
-    case ENFILE:
-        return "Too many open files";
-    default:
-        return "I/O error " + std::to_string(error);
-    }
+constexpr std::size_t kWritePiece = std::size_t{1} << 16;
+constexpr std::size_t kReadPiece = std::size_t{1} << 16;
+
+[[noreturn]] void refuseTooLarge() {
+    throw FileError(kSystemFileTooLargeMessage);
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+LotterySystem readLines(const std::string& path, FileOperations& files, const SystemFileBounds& bounds) {
+    File file(files, path, OpenMode::Read);
+    const FileStatus status = file.status();
+    // Every line holds at most its text and a two-byte line end, so a larger file breaks one of the
+    // bounds whatever it holds, and is refused before a byte is read.
+    if (status.regular && status.size > bounds.text + 2 * std::uint64_t{bounds.lines})
+        refuseTooLarge();
 
-constexpr std::size_t kChunkSize = 1 << 16;
+    LotterySystem system;
+    // Saved systems have 20 bytes a line, files cut with lone line ends 19: room for those lines at
+    // once instead of growing the list step by step.
+    if (status.regular)
+        system.reserve(std::min<std::uint64_t>(status.size / (kSystemLineLength + 1) + 1, bounds.lines));
+
+    // The bounds are checked as the lines come, so that a hostile file is refused long before it fills
+    // the memory: a line too many, or text beyond the bound, even within a single endless line.
+    std::uint64_t text = 0;
+    const auto keep = [&](std::string_view line) {
+        text += line.size();
+        if (system.size() >= bounds.lines || text > bounds.text)
+            refuseTooLarge();
+        system.appendLine(line);
+    };
+    SystemTextSplitter splitter;
+    const std::unique_ptr<char[]> buffer(new char[kReadPiece]);
+    for (;;) {
+        const std::size_t got = file.read(buffer.get(), kReadPiece);
+        if (got == 0)
+            break;
+        splitter.feed(std::string_view(buffer.get(), got), keep);
+        if (text + splitter.pendingSize() > bounds.text)
+            refuseTooLarge();
+    }
+    splitter.finish(keep);
+    return system;
+}
 
 } // namespace
 
-void writeSystemFile(const std::string& path, const LotterySystem& system) {
-    errno = 0;
-    FileHandle file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        // Creating a file in a folder that does not exist is a missing path, not a missing file.
-        throw FileError(ioErrorText(errno, errno != ENOENT));
+void writeSystemFile(const std::string& path, const LotterySystem& system, FileOperations& files) {
+    try {
+        FileReplacement file(files, path);
+        std::string piece;
+        piece.reserve(kWritePiece + 2 * kSystemLineLength);
+        system.forEachLine([&](std::size_t, std::string_view line) {
+            piece.append(line);
+            piece.append("\r\n");
+            if (piece.size() >= kWritePiece) {
+                file.write(piece);
+                piece.clear();
+            }
+        });
+        file.write(piece);
+        file.commit();
+    } catch (const std::bad_alloc&) {
+        throw FileError("Out of memory");
     }
-    std::string chunk;
-    chunk.reserve(kChunkSize + 64);
-    auto flushChunk = [&] {
-        if (chunk.empty())
-            return;
-        errno = 0;
-        if (std::fwrite(chunk.data(), 1, chunk.size(), file.get()) != chunk.size())
-            throw FileError(ioErrorText(errno != 0 ? errno : EIO, false));
-        chunk.clear();
-    };
-    system.forEachLine([&](std::size_t, std::string_view line) {
-        chunk.append(line);
-        chunk.append("\r\n");
-        if (chunk.size() >= kChunkSize)
-            flushChunk();
-    });
-    flushChunk();
-    errno = 0;
-    // Closing flushes the last buffered bytes; a full disk often shows only here.
-    std::FILE* raw = file.release();
-    if (std::fclose(raw) != 0)
-        throw FileError(ioErrorText(errno != 0 ? errno : EIO, false));
 }
 
-LotterySystem readSystemFile(const std::string& path) {
-    errno = 0;
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        throw FileError(ioErrorText(errno, true));
-    std::string text;
-    char buffer[kChunkSize];
-    for (;;) {
-        const std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-        text.append(buffer, got);
-        if (got < sizeof buffer) {
-            if (std::ferror(file.get()))
-                throw FileError(ioErrorText(errno != 0 ? errno : EIO, false));
-            break;
-        }
+LotterySystem readSystemFile(const std::string& path, FileOperations& files, const SystemFileBounds& bounds) {
+    try {
+        return readLines(path, files, bounds);
+    } catch (const std::bad_alloc&) {
+        throw FileError("Out of memory");
     }
-    LotterySystem system;
-    for (const std::string& line : splitSystemText(text))
-        system.appendLine(line);
-    return system;
 }
 
 std::vector<std::string> splitSystemText(std::string_view text) {
