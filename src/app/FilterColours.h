@@ -1,10 +1,12 @@
 #pragma once
 
-// The colours of the filter tabs: every template's colour mirrors its flag.
+// The colours and faces of the filter stage: every template's colour mirrors its flag.
 
 #include <QColor>
+#include <QFont>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QWidget>
 
 namespace selektor::colours {
 
@@ -23,6 +25,21 @@ inline const QColor kYellow(255, 255, 0);
 // The system's tooltip background: the number circles and the " Odlg   " templates at rest.
 inline QColor tooltipBackground() {
     return QGuiApplication::palette().color(QPalette::ToolTipBase);
+}
+
+// The widget's font in bold, at `pixelSize` when one is given.
+inline QFont boldFont(const QWidget* widget, int pixelSize = 0) {
+    QFont font = widget->font();
+    font.setBold(true);
+    if (pixelSize > 0)
+        font.setPixelSize(pixelSize);
+    return font;
+}
+
+inline void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
 }
 
 } // namespace selektor::colours

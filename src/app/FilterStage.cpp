@@ -1,5 +1,6 @@
 #include "app/FilterStage.h"
 
+#include "app/CountBar.h"
 #include "app/FilterColours.h"
 #include "app/Session.h"
 #include "core/TemplateCatalogue.h"
@@ -44,7 +45,9 @@ FilterStage::FilterStage(Session& session, QWidget* parent) : QWidget(parent), m
         connect(v.revealTimer, &QTimer::timeout, this, [this, panel] { revealStep(panel); });
     }
     buildTabs();
-    buildBottomBar();
+    // The bar fills the stage under the tabs.
+    const int barTop = m_tabs->geometry().bottom() + 5;
+    m_countBar = new CountBar(session, m_tabs, QRect(0, barTop, m_tabs->width(), 481 - barTop), this);
 
     for (int p = 0; p < kPanelCount; ++p) {
         const auto panel = static_cast<Panel>(p);
@@ -69,15 +72,9 @@ void FilterStage::refresh(const Outcome& outcome) {
     showModes();
     showNumberRoles();
     showShareBoxes();
-    if (outcome.showFirstTab) {
-        // A new system: the bar is back at rest.
+    if (outcome.showFirstTab)
         m_tabs->setCurrentIndex(0);
-        m_countLamp->hide();
-        m_calculateButton->setEnabled(true);
-    }
-    const std::optional<std::int32_t> count = m_session.model().shownCount();
-    m_countLabel->setText(count ? QString::number(*count) : QString());
-    m_finalStageButton->setEnabled(m_session.model().stage().finalStageAllowed);
+    m_countBar->refresh(outcome);
 }
 
 void FilterStage::toggleFavourite(Number n) {
@@ -267,21 +264,6 @@ bool FilterStage::showRevealFrame(Panel panel, int tick) {
     }
     }
     return true;
-}
-
-void FilterStage::prepareCount() {
-    m_countLamp->show();
-    m_countLabel->clear();
-    m_finalStageButton->setEnabled(false);
-}
-
-void FilterStage::countCombinations() {
-    m_tabs->setEnabled(false);
-    // The count runs to its end without handling events; paint the busy state before it starts.
-    repaint();
-    m_session.run([this] { return m_session.model().countCombinations(); });
-    m_tabs->setEnabled(true);
-    m_countLamp->hide();
 }
 
 } // namespace selektor

@@ -22,6 +22,7 @@ class QTimer;
 
 namespace selektor {
 
+class CountBar;
 class Session;
 struct Outcome;
 
@@ -45,9 +46,8 @@ private:
         QWidget* extra = nullptr;             // "  Zakres", the D S G legend, " Uwaga ", " Opcje dodatkowe "
     };
 
-    // Construction of the tabs and the bottom bar.
+    // Construction of the tabs.
     void buildTabs();
-    QWidget* buildBottomBar();
     // A tab with its header and mode radio group; returns its (hidden) template area.
     QWidget* newPage(Panel panel, const QString& caption, const QString& header, const QStringList& modes);
     void buildNumbersTab();
@@ -81,10 +81,6 @@ private:
     void revealStep(Panel panel);
     bool showRevealFrame(Panel panel, int tick); // true at the reveal's last step
 
-    // The bottom bar.
-    void prepareCount();
-    void countCombinations();
-
     PanelView& view(Panel panel) { return m_views[static_cast<int>(panel)]; }
     const FilterSettings& settings() const;
 
@@ -110,11 +106,7 @@ private:
     QButtonGroup* m_pairGroupLimit = nullptr;
     QButtonGroup* m_otherDigitsRule = nullptr;
 
-    // The bottom bar.
-    ShapeWidget* m_countLamp = nullptr;
-    QLabel* m_countLabel = nullptr;
-    QPushButton* m_calculateButton = nullptr;
-    QPushButton* m_finalStageButton = nullptr;
+    CountBar* m_countBar = nullptr;
 };
 
 } // namespace selektor

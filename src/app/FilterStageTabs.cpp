@@ -50,20 +50,6 @@ void fillBackground(QWidget* widget, const QColor& colour) {
     widget->setPalette(palette);
 }
 
-void setTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
-QFont boldFont(const QWidget* widget, int pixelSize = 0) {
-    QFont font = widget->font();
-    font.setBold(true);
-    if (pixelSize > 0)
-        font.setPixelSize(pixelSize);
-    return font;
-}
-
 QLabel* newLabel(const QString& text, QWidget* parent, const QRect& geometry,
                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
     auto* label = new QLabel(text, parent);
@@ -513,66 +499,6 @@ void FilterStage::buildGapsTab() {
                              "wybrana z listy odległo", "ść "})
         noteLayout->addWidget(new QLabel(QString::fromUtf8(line), note));
     view(Panel::Gaps).extra = note;
-}
-
-QWidget* FilterStage::buildBottomBar() {
-    auto* bar = new QWidget(this);
-    bar->setObjectName(QStringLiteral("countBar"));
-    bar->setGeometry(0, kTabsHeight + 4, kStageWidth, 481 - kTabsHeight - 4);
-    // Both boxes keep a pixel or two from the stage's edges, so their whole frames show.
-    const int boxHeight = bar->height() - 3;
-
-    auto* countBox = new QFrame(bar);
-    countBox->setObjectName(QStringLiteral("countBox"));
-    countBox->setFrameShape(QFrame::StyledPanel);
-    countBox->setGeometry(24, 1, 432, boxHeight);
-    auto* countLayout = new QHBoxLayout(countBox);
-    countLayout->setContentsMargins(8, 2, 4, 2);
-    auto* countCaption = new QLabel(QStringLiteral("Aktualna liczba kombinacji w systemie : "), countBox);
-    countCaption->setObjectName(QStringLiteral("countCaption"));
-    countLayout->addWidget(countCaption);
-    m_countLabel = new QLabel(countBox);
-    m_countLabel->setObjectName(QStringLiteral("countLabel"));
-    m_countLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_countLabel->setMinimumWidth(70);
-    m_countLabel->setFont(boldFont(m_countLabel));
-    setTextColour(m_countLabel, kNavy);
-    countLayout->addWidget(m_countLabel, 1);
-    m_calculateButton = new QPushButton(QStringLiteral("Oblicz"), countBox);
-    m_calculateButton->setObjectName(QStringLiteral("calculateButton"));
-    m_calculateButton->setToolTip(QStringLiteral("Oblicz"));
-    countLayout->addWidget(m_calculateButton);
-    connect(m_calculateButton, &QPushButton::pressed, this, [this] { prepareCount(); });
-    connect(m_calculateButton, &QPushButton::clicked, this, [this] { countCombinations(); });
-
-    // The busy lamp, just left of the box.
-    m_countLamp = new ShapeWidget(ShapeWidget::Kind::Ellipse, bar);
-    m_countLamp->setObjectName(QStringLiteral("countLamp"));
-    m_countLamp->setGeometry(5, 1 + (boxHeight - 14) / 2, 14, 14);
-    m_countLamp->setFill(kMaroon);
-    m_countLamp->setOutline(kRed, 2);
-    m_countLamp->hide();
-
-    auto* stageBox = new QFrame(bar);
-    stageBox->setObjectName(QStringLiteral("stageBox"));
-    stageBox->setFrameShape(QFrame::StyledPanel);
-    stageBox->setGeometry(countBox->geometry().right() + 8, 1, kStageWidth - countBox->geometry().right() - 11,
-                          boxHeight);
-    auto* stageLayout = new QHBoxLayout(stageBox);
-    stageLayout->setContentsMargins(8, 2, 4, 2);
-    auto* stageCaption = new QLabel(QStringLiteral("Generator systemów"), stageBox);
-    stageCaption->setObjectName(QStringLiteral("stageCaption"));
-    stageLayout->addWidget(stageCaption, 1);
-    m_finalStageButton = new QPushButton(stageBox);
-    m_finalStageButton->setObjectName(QStringLiteral("finalStageButton"));
-    m_finalStageButton->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
-    m_finalStageButton->setToolTip(QStringLiteral("Etap końcowy"));
-    m_finalStageButton->setAccessibleName(QStringLiteral("Etap końcowy"));
-    m_finalStageButton->setEnabled(false);
-    stageLayout->addWidget(m_finalStageButton);
-    connect(m_finalStageButton, &QPushButton::clicked, this,
-            [this] { m_session.run([this] { return m_session.model().enterFinalStage(); }); });
-    return bar;
 }
 
 } // namespace selektor
