@@ -1,5 +1,7 @@
 #include "core/Files.h"
 
+#include "support/DirectoryTest.h"
+
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -35,33 +37,7 @@ TEST(StandardTexts, EveryErrnoReadsAsAMessageBoxTextNeverAsANumber) {
         EXPECT_TRUE(known.count(fileErrorText(error))) << error << ": " << fileErrorText(error);
 }
 
-class FilesOnDisk : public testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::path(testing::TempDir()) /
-                ("files_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string path(const char* name) const { return (m_dir / name).string(); }
-    static std::string bytesOf(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    static void writeBytes(const std::string& file, const std::string& bytes) {
-        std::ofstream(file, std::ios::binary) << bytes;
-    }
-    std::set<std::string> entries() const {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_dir))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
-
-    fs::path m_dir;
-};
+class FilesOnDisk : public selektor::test::DirectoryTest {};
 
 TEST_F(FilesOnDisk, AStoreKeptInPlaceIsWrittenReadByPositionAndCut) {
     File store(systemFiles(), path("store.dat"), OpenMode::ReadWrite);

@@ -1,5 +1,7 @@
 #include "generator/SystemFile.h"
 
+#include "support/DirectoryTest.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -13,32 +15,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SystemFileTest : public testing::Test {
+class SystemFileTest : public selektor::test::DirectoryTest {
 protected:
-    void SetUp() override {
-        m_dir = fs::path(testing::TempDir()) /
-                ("systemfile_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string path(const char* name) const { return (m_dir / name).string(); }
-
-    static std::string bytesOf(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    static void writeBytes(const std::string& file, const std::string& bytes) {
-        std::ofstream(file, std::ios::binary) << bytes;
-    }
-
-    std::set<std::string> entries() const {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_dir))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
     template <class Operation> static std::string messageOf(Operation&& operation) {
         try {
             operation();
@@ -47,8 +25,6 @@ protected:
         }
         return "no error";
     }
-
-    fs::path m_dir;
 };
 
 // The real files, except that the n-th call of one step fails with the given errno, and that the disk
@@ -223,7 +199,7 @@ TEST_F(SystemFileTest, FailuresCarryTheStandardText) {
         {path("file.txt/s.txt"), "Path not found", "Path not found"},
         {tooLong, "Path not found", "Path not found"},
         {path("loop.txt"), "Path not found", "Path not found"},
-        {m_dir.string(), "File access denied", "File access denied"},
+        {directory().string(), "File access denied", "File access denied"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);

@@ -5,35 +5,25 @@
 
 #include "core/CandidatePool.h"
 #include "model/ApplicationModel.h"
+#include "support/DirectoryTest.h"
 #include "support/LexicographicPool.h"
 #include "support/ScriptedQuestions.h"
 #include "support/SystemLines.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <initializer_list>
-#include <iterator>
 #include <memory>
 
 namespace selektor::test {
 
 inline constexpr std::uint32_t kTimeOfDay = 45'296'789; // 12:34:56.789
 
-class ModelTest : public testing::Test {
+class ModelTest : public DirectoryTest {
 protected:
     void SetUp() override {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(info->test_suite_name()) + "_" + info->name();
-        for (char& c : name)
-            if (c == '/')
-                c = '_';
-        m_dir = std::filesystem::path(testing::TempDir()) / ("model_" + name);
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(m_dir);
-        model = std::make_unique<ApplicationModel>(m_dir.string(), kTimeOfDay);
+        DirectoryTest::SetUp();
+        model = std::make_unique<ApplicationModel>(directory().string(), kTimeOfDay);
     }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
 
     // "Nowy", a pool counted elsewhere, and "Etap końcowy".
     void enterWith(const CandidatePool& pool) {
@@ -75,21 +65,10 @@ protected:
     }
 
     std::vector<std::string> lines() const { return linesOf(model->system()); }
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
-    static std::string bytesOf(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    static void writeBytes(const std::string& file, const std::string& bytes) {
-        std::ofstream(file, std::ios::binary) << bytes;
-    }
     void answer(std::initializer_list<bool> answers) { questions.answers.insert(questions.answers.end(), answers); }
 
     ScriptedQuestions questions;
     std::unique_ptr<ApplicationModel> model;
-
-private:
-    std::filesystem::path m_dir;
 };
 
 inline Message information(std::string text) {
