@@ -67,12 +67,16 @@ void ApplicationModel::stopGeneratorOnRequest() {
     m_form.secondsLeft.reset();
 }
 
+bool ApplicationModel::maySetSystemAside(Questions& questions, const char* runningQuestion, Outcome& outcome) {
+    if (!generatorMayBeDisturbed(questions, runningQuestion))
+        return false;
+    stopIntro();
+    return offerSave(questions, outcome);
+}
+
 Outcome ApplicationModel::newSystem(Questions& questions) {
     Outcome outcome;
-    if (!generatorMayBeDisturbed(questions, kRunningNewQuestion))
-        return done(std::move(outcome));
-    stopIntro();
-    if (!offerSave(questions, outcome))
+    if (!maySetSystemAside(questions, kRunningNewQuestion, outcome))
         return done(std::move(outcome));
     // Every tab back to its free mode; what the player chose on the tabs stays for the next time.
     for (int p = 0; p < kPanelCount; ++p)
@@ -86,10 +90,7 @@ Outcome ApplicationModel::newSystem(Questions& questions) {
 
 Outcome ApplicationModel::openSystem(Questions& questions) {
     Outcome outcome;
-    if (!generatorMayBeDisturbed(questions, kRunningOpenQuestion))
-        return done(std::move(outcome));
-    stopIntro();
-    if (!offerSave(questions, outcome))
+    if (!maySetSystemAside(questions, kRunningOpenQuestion, outcome))
         return done(std::move(outcome));
     const std::string path = questions.openFileName(kOpenSystemDialog);
     if (path.empty())
@@ -113,10 +114,7 @@ Outcome ApplicationModel::openSystem(Questions& questions) {
 Outcome ApplicationModel::requestEnd(Questions& questions) {
     Outcome outcome;
     if (!m_endConfirmed) {
-        if (!generatorMayBeDisturbed(questions, kRunningEndQuestion))
-            return done(std::move(outcome));
-        stopIntro();
-        if (!offerSave(questions, outcome) || !questions.confirm(kEndQuestion))
+        if (!maySetSystemAside(questions, kRunningEndQuestion, outcome) || !questions.confirm(kEndQuestion))
             return done(std::move(outcome));
         m_endConfirmed = true;
     }

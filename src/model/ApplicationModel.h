@@ -103,6 +103,9 @@ private:
     // Asks the warning question while a simulation runs and stops it on Yes; false on No.
     bool generatorMayBeDisturbed(Questions& questions, const char* question);
     void stopGeneratorOnRequest();
+    // What every command that would set the system aside does first: the question about a running
+    // simulation, the end of the intro, the save offer. False when the command goes no further.
+    bool maySetSystemAside(Questions& questions, const char* runningQuestion, Outcome& outcome);
     // Offers once to save a newly built system; false only when the chosen file could not be written,
     // and then the command that made the offer goes no further.
     bool offerSave(Questions& questions, Outcome& outcome);
