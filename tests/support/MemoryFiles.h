@@ -1,0 +1,213 @@
+#pragma once
+
+// Files in memory behind the file-operations seam, with faults on demand: the n-th call of a step fails
+// with an errno of the test's choosing, and the disk takes and gives at most `piece` bytes a call, so a
+// failing write may leave part of its bytes behind, as a full disk does. Fast enough to build a history
+// of thousands of draws, and any step of a store's change can be made to fail.
+
+#include "core/Files.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace selektor::test {
+
+class MemoryFiles : public FileOperations {
+public:
+    enum class Step : std::uint8_t {
+        Open,
+        Read,
+        Write,
+        Seek,
+        Truncate,
+        Sync,
+        Close,
+        Status,
+        SetPermissions,
+        Resolve,
+        Rename,
+        Remove,
+        Count
+    };
+
+    explicit MemoryFiles(std::size_t piece = 256) : m_piece(piece) {}
+
+    std::map<std::string, std::string> files;
+    std::set<std::string> folders{"."};
+
+    // The call-th call of `step`, counted from now, fails with `error`.
+    void failAt(Step step, int call, int error) { m_faults.push_back({step, m_calls[index(step)] + call, error}); }
+    // Starts the counts afresh and forgets the planned faults.
+    void resetCalls() {
+        m_calls = {};
+        m_faults.clear();
+    }
+    int calls(Step step) const { return m_calls[index(step)]; }
+
+    int open(const std::string& path, OpenMode mode, int& descriptor) override {
+        if (const int error = strike(Step::Open))
+            return error;
+        if (mode == OpenMode::Directory) {
+            if (!folders.count(path))
+                return files.count(path) ? ENOTDIR : ENOENT;
+        } else {
+            if (folders.count(path))
+                return EISDIR;
+            if (!folders.count(folderOf(path)))
+                return ENOENT;
+            const bool exists = files.count(path) != 0;
+            if (mode == OpenMode::CreateNew && exists)
+                return EEXIST;
+            if (!exists && mode != OpenMode::CreateNew && mode != OpenMode::ReadWrite)
+                return ENOENT;
+            if (mode == OpenMode::WriteTruncate || !exists)
+                files[path].clear();
+        }
+        descriptor = m_next++;
+        m_open[descriptor] = Open{path, 0};
+        return 0;
+    }
+    int read(int descriptor, char* buffer, std::size_t size, std::size_t& got) override {
+        got = 0;
+        if (const int error = strike(Step::Read))
+            return error;
+        Open& file = m_open.at(descriptor);
+        const std::string& bytes = files.at(file.path);
+        if (file.offset < bytes.size())
+            got = std::min({size, m_piece, bytes.size() - file.offset});
+        std::copy_n(bytes.data() + file.offset, got, buffer);
+        file.offset += got;
+        return 0;
+    }
+    int readAt(int descriptor, char* buffer, std::size_t size, std::uint64_t offset, std::size_t& got) override {
+        got = 0;
+        if (const int error = strike(Step::Read))
+            return error;
+        const std::string& bytes = files.at(m_open.at(descriptor).path);
+        if (offset < bytes.size())
+            got = std::min({size, m_piece, static_cast<std::size_t>(bytes.size() - offset)});
+        std::copy_n(bytes.data() + offset, got, buffer);
+        return 0;
+    }
+    int write(int descriptor, const char* data, std::size_t size, std::size_t& written) override {
+        written = 0;
+        if (const int error = strike(Step::Write))
+            return error;
+        Open& file = m_open.at(descriptor);
+        std::string& bytes = files.at(file.path);
+        written = std::min(size, m_piece);
+        if (bytes.size() < file.offset + written)
+            bytes.resize(file.offset + written);
+        std::copy_n(data, written, bytes.begin() + static_cast<std::ptrdiff_t>(file.offset));
+        file.offset += written;
+        return 0;
+    }
+    int seek(int descriptor, std::uint64_t offset) override {
+        if (const int error = strike(Step::Seek))
+            return error;
+        m_open.at(descriptor).offset = offset;
+        return 0;
+    }
+    int truncate(int descriptor, std::uint64_t size) override {
+        if (const int error = strike(Step::Truncate))
+            return error;
+        files.at(m_open.at(descriptor).path).resize(size);
+        return 0;
+    }
+    int sync(int descriptor) override {
+        if (const int error = strike(Step::Sync))
+            return error;
+        return m_open.count(descriptor) ? 0 : EBADF;
+    }
+    int close(int descriptor) override {
+        // The descriptor is gone even when closing reports a failure.
+        const int error = strike(Step::Close);
+        return m_open.erase(descriptor) ? error : EBADF;
+    }
+    int fileStatus(int descriptor, FileStatus& status) override {
+        if (const int error = strike(Step::Status))
+            return error;
+        return statusOf(m_open.at(descriptor).path, status);
+    }
+    int pathStatus(const std::string& path, FileStatus& status) override {
+        if (const int error = strike(Step::Status))
+            return error;
+        return statusOf(path, status);
+    }
+    int setPermissions(int, std::uint32_t) override { return strike(Step::SetPermissions); }
+    int resolve(const std::string& path, std::string& resolved) override {
+        if (const int error = strike(Step::Resolve))
+            return error;
+        if (!files.count(path) && !folders.count(path))
+            return ENOENT;
+        resolved = path;
+        return 0;
+    }
+    int rename(const std::string& from, const std::string& to) override {
+        if (const int error = strike(Step::Rename))
+            return error;
+        const auto found = files.find(from);
+        if (found == files.end())
+            return ENOENT;
+        std::string bytes = std::move(found->second);
+        files.erase(found);
+        files[to] = std::move(bytes);
+        return 0;
+    }
+    int remove(const std::string& path) override {
+        if (const int error = strike(Step::Remove))
+            return error;
+        return files.erase(path) ? 0 : ENOENT;
+    }
+
+private:
+    struct Open {
+        std::string path;
+        std::uint64_t offset;
+    };
+    struct Fault {
+        Step step;
+        int call;
+        int error;
+    };
+
+    static std::size_t index(Step step) { return static_cast<std::size_t>(step); }
+
+    int strike(Step step) {
+        const int call = ++m_calls[index(step)];
+        for (const Fault& fault : m_faults)
+            if (fault.step == step && fault.call == call)
+                return fault.error;
+        return 0;
+    }
+
+    int statusOf(const std::string& path, FileStatus& status) const {
+        status = FileStatus{};
+        if (folders.count(path)) {
+            status.directory = true;
+            return 0;
+        }
+        const auto found = files.find(path);
+        if (found == files.end())
+            return ENOENT;
+        status.regular = true;
+        status.permissions = 0644;
+        status.size = found->second.size();
+        return 0;
+    }
+
+    std::size_t m_piece;
+    std::array<int, static_cast<std::size_t>(Step::Count)> m_calls{};
+    std::vector<Fault> m_faults;
+    std::map<int, Open> m_open;
+    int m_next = 3;
+};
+
+} // namespace selektor::test
