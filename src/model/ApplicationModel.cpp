@@ -33,8 +33,9 @@ std::string drawsToUseText(int drawsToUse) {
     return text;
 }
 
-ApplicationModel::ApplicationModel(std::string dataDirectory, std::uint32_t timeOfDay)
-    : m_dataDirectory(std::move(dataDirectory)), m_pool(std::make_unique<CandidatePool>()) {
+ApplicationModel::ApplicationModel(std::string dataDirectory, std::uint32_t timeOfDay, FileOperations& files)
+    : m_dataDirectory(std::move(dataDirectory)), m_history(m_dataDirectory, files),
+      m_pool(std::make_unique<CandidatePool>()) {
     m_simulation.random.reseed(timeOfDay);
 }
 
@@ -121,6 +122,75 @@ Outcome ApplicationModel::requestEnd(Questions& questions) {
     stopIntro();
     outcome.endProgram = true;
     return done(std::move(outcome));
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The draw history
+
+Outcome ApplicationModel::loadHistory() {
+    Outcome outcome;
+    try {
+        m_history.load();
+        // The files were read but disagree: said once, here; adding and deleting will refuse with it.
+        if (const auto& problem = m_history.history().problem)
+            outcome.inform(*problem);
+    } catch (const FileError& error) {
+        outcome.fail(error.what());
+    }
+    return done(std::move(outcome));
+}
+
+bool ApplicationModel::historyMayChange(Outcome& outcome) const {
+    // A history that failed its checks would number or delete from a broken list: said before any question.
+    if (const auto& problem = m_history.history().problem) {
+        outcome.inform(*problem);
+        return false;
+    }
+    return true;
+}
+
+Outcome ApplicationModel::addDraw(const std::string& entryDate, const NumberBoxes& ticked, Questions& questions) {
+    Outcome outcome;
+    if (!historyMayChange(outcome))
+        return done(std::move(outcome));
+    const DrawEntry entry = enterDraw(m_history.history().lines, entryDate, ticked);
+    if (!entry.refusal.empty()) {
+        outcome.inform(entry.refusal);
+        return done(std::move(outcome));
+    }
+    if (!questions.confirm(entry.question))
+        return done(std::move(outcome));
+    try {
+        m_history.appendDraw(entry.line, entry.record);
+        outcome.drawStored = true;
+    } catch (const FileError& error) {
+        outcome.fail(error.what());
+    }
+    return done(std::move(outcome));
+}
+
+Outcome ApplicationModel::deleteDraw(std::int64_t selectedIndex, Questions& questions) {
+    Outcome outcome;
+    if (!historyMayChange(outcome))
+        return done(std::move(outcome));
+    if (selectedIndex < 0 || static_cast<std::size_t>(selectedIndex) >= m_history.history().lines.size()) {
+        outcome.inform(kNoDrawSelectedMessage);
+        return done(std::move(outcome));
+    }
+    if (!questions.confirm(kDeleteDrawQuestion))
+        return done(std::move(outcome));
+    try {
+        m_history.deleteDraw(static_cast<std::size_t>(selectedIndex));
+        outcome.drawStored = true;
+    } catch (const FileError& error) {
+        outcome.fail(error.what());
+    }
+    return done(std::move(outcome));
+}
+
+HistoryStatistics ApplicationModel::statistics(int recentWindow) const {
+    const DrawHistory& history = m_history.history();
+    return computeStatistics(history.lines.size(), history.totals, history.records, recentWindow);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -10,6 +10,8 @@
 #include "core/NumberGroups.h"
 #include "generator/LotterySystem.h"
 #include "generator/RandomSimulation.h"
+#include "history/DrawHistory.h"
+#include "history/Statistics.h"
 #include "model/GeneratorForm.h"
 #include "model/Outcome.h"
 #include "model/Questions.h"
@@ -29,9 +31,9 @@ extern const FileDialog kOpenSystemDialog;
 
 class ApplicationModel {
 public:
-    // `dataDirectory` is where the program keeps its own files; `timeOfDay` (milliseconds since
-    // midnight) seeds the random source.
-    ApplicationModel(std::string dataDirectory, std::uint32_t timeOfDay);
+    // `dataDirectory` is where the program keeps its own files, reached through `files`; `timeOfDay`
+    // (milliseconds since midnight) seeds the random source.
+    ApplicationModel(std::string dataDirectory, std::uint32_t timeOfDay, FileOperations& files = systemFiles());
     ~ApplicationModel();
     ApplicationModel(const ApplicationModel&) = delete;
     ApplicationModel& operator=(const ApplicationModel&) = delete;
@@ -62,6 +64,20 @@ public:
     Outcome openSystem(Questions& questions); // "Otwórz"
     // "Zakończ" and the closing of the main window; outcome.endProgram says whether the program ends.
     Outcome requestEnd(Questions& questions);
+
+    // ---- The draw history ----
+    // Reads the three draw files at start-up; the outcome tells once what went wrong. After a failure
+    // the history shows what could be read, and adding and deleting draws are refused.
+    Outcome loadHistory();
+    const DrawHistory& drawHistory() const { return m_history.history(); }
+    std::array<std::uint8_t, kHighestNumber> recencyTable() const { return m_history.recencyTable(); }
+    // "O K" on the number panel: the draw of `entryDate` with the ticked numbers, stored on Yes to the
+    // question. outcome.drawStored tells the window to close its panel.
+    Outcome addDraw(const std::string& entryDate, const NumberBoxes& ticked, Questions& questions);
+    // "Usuń losowanie" for the line the player selected (-1: none).
+    Outcome deleteDraw(std::int64_t selectedIndex, Questions& questions);
+    // The figures of the statistics area over the whole history and the newest `recentWindow` draws.
+    HistoryStatistics statistics(int recentWindow) const;
 
     // ---- The filter stage ---- (every change locks "Etap końcowy" until the next "Oblicz")
     void toggleFavourite(Number n);
@@ -115,9 +131,11 @@ private:
     // Every group back to its first state, for "Etap końcowy" and for an opened file.
     void resetForm();
     void systemReplaced() { ++m_systemRevision; }
+    bool historyMayChange(Outcome& outcome) const;
     Outcome done(Outcome outcome) const;
 
     std::string m_dataDirectory;
+    DrawHistoryStore m_history;
     Screen m_screen = Screen::Intro;
     bool m_introRunning = true;
     bool m_endConfirmed = false;

@@ -28,6 +28,7 @@ struct Outcome {
     bool showFirstTab = false;    // "Nowy": the " Liczby  " tab comes to the front
     bool playSixHitSound = false; // a line hit all six: "Stn.wav" from the data directory
     bool endProgram = false;      // the player agreed to end the program
+    bool drawStored = false;      // a draw was added or deleted: the draw list and the recency changed
     StageState stage;             // where the main window stands afterwards
 
     void inform(std::string text) { messages.push_back({Message::Kind::Information, std::move(text)}); }

@@ -48,7 +48,7 @@ private slots:
         QVERIFY(window->windowFlags() & Qt::WindowMinimizeButtonHint);
         QCOMPARE(currentStage(), QStringLiteral("introPanel"));
         QCOMPARE(fakes->sound.played, QStringList{QStringLiteral("Flute.wav")});
-        QCOMPARE(QFile::decodeName(program->model().dataDirectory().c_str()), QDir::currentPath());
+        QCOMPARE(QFile::decodeName(program->model().dataDirectory().c_str()), shell->directory.path());
         QVERIFY(fakes->dialogs.shown.isEmpty());
         QVERIFY(child<QTimer>(window, QStringLiteral("introTimer"))->isActive());
 

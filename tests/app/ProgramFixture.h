@@ -7,6 +7,7 @@
 #include "WindowLookup.h"
 #include "app/GeneratorStage.h"
 #include "app/Program.h"
+#include "support/EmptyHistory.h"
 #include "support/FakeServices.h"
 #include "support/LexicographicPool.h"
 
@@ -49,8 +50,10 @@ struct ProgramFixture {
     QTemporaryDir directory;
     std::unique_ptr<Program> program;
 
+    // The program starts in a data folder of its own, with an empty draw history.
     ProgramFixture() {
-        program = std::make_unique<Program>(fakes.services, QDir::currentPath());
+        writeEmptyHistory(QFile::encodeName(directory.path()).toStdString());
+        program = std::make_unique<Program>(fakes.services, directory.path());
         window()->show();
         if (!QTest::qWaitForWindowExposed(window()))
             qFatal("The main window was not shown");

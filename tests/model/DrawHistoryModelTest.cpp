@@ -1,0 +1,93 @@
+// The draw history in the model: loaded at start-up with what went wrong said once, draws added and
+// deleted through their questions, and refused before any question when the files are broken.
+
+#include "ModelFixture.h"
+#include "support/EmptyHistory.h"
+
+using namespace selektor;
+using namespace selektor::test;
+
+namespace {
+
+NumberBoxes ticked(std::initializer_list<int> numbers) {
+    NumberBoxes boxes{};
+    for (int n : numbers)
+        boxes[n - 1] = 1;
+    return boxes;
+}
+
+const std::string kAddQuestion = "question: Czy na pewno dnia 18.05.2002 wylosowano liczby 3, 12, 25, 31, 40, 49 ?";
+const std::string kDeleteQuestion = "question: Czy na pewno wybrane losowanie ma  zostać skasowane ?";
+
+} // namespace
+
+class DrawHistoryModelTest : public ModelTest {
+protected:
+    void SetUp() override {
+        ModelTest::SetUp();
+        writeEmptyHistory(directory().string());
+        ASSERT_TRUE(model->loadHistory().messages.empty());
+    }
+    Outcome addDraw(bool yes) {
+        answer({yes});
+        return model->addDraw("18.05.2002", ticked({3, 12, 25, 31, 40, 49}), questions);
+    }
+};
+
+TEST_F(DrawHistoryModelTest, ADrawIsStoredOnlyOnYes) {
+    EXPECT_FALSE(addDraw(false).drawStored);
+    EXPECT_TRUE(model->drawHistory().lines.empty());
+    EXPECT_EQ(bytesOf(path("Losowanie.dat")), "");
+
+    const Outcome added = addDraw(true);
+    EXPECT_TRUE(added.drawStored);
+    EXPECT_TRUE(added.messages.empty());
+    EXPECT_EQ(questions.asked, (std::vector<std::string>{kAddQuestion, kAddQuestion}));
+    EXPECT_EQ(model->drawHistory().lines,
+              std::vector<std::string>{"1001  18.05.2002   3 12 25 31 40 49   24  63  20  2  411"});
+    EXPECT_EQ(bytesOf(path("Losowanie.dat")).size(), 20u);
+    EXPECT_EQ(model->recencyTable()[2], 1); // Number 3, in the newest draw
+    EXPECT_EQ(model->recencyTable()[3], 0); // Number 4, never drawn
+    EXPECT_EQ(model->statistics(50).historySize, 1u);
+
+    // Not six numbers: the message, no question.
+    questions.asked.clear();
+    const Outcome seven = model->addDraw("18.05.2002", ticked({1, 2, 3, 4, 5, 6, 7}), questions);
+    EXPECT_EQ(seven.messages, std::vector<Message>{information("Potrzebnych jest dokładnie 6 liczb !")});
+    EXPECT_TRUE(questions.asked.empty());
+}
+
+TEST_F(DrawHistoryModelTest, ADrawIsDeletedOnlyWhenChosenAndConfirmed) {
+    addDraw(true);
+    questions.asked.clear();
+    EXPECT_EQ(model->deleteDraw(-1, questions).messages,
+              std::vector<Message>{information("Zaznacz najpierw losowanie które chcesz skasować !")});
+    answer({false});
+    EXPECT_FALSE(model->deleteDraw(0, questions).drawStored);
+    EXPECT_EQ(model->drawHistory().lines.size(), 1u);
+
+    answer({true});
+    EXPECT_TRUE(model->deleteDraw(0, questions).drawStored);
+    EXPECT_EQ(questions.asked, (std::vector<std::string>{kDeleteQuestion, kDeleteQuestion}));
+    EXPECT_TRUE(model->drawHistory().lines.empty());
+    EXPECT_EQ(bytesOf(path("Stat.dat")).size(), 3 * kStatRecordSize);
+}
+
+TEST_F(DrawHistoryModelTest, BrokenOrMissingFilesAreSaidOnceAndRefuseEveryChange) {
+    // A line without its record.
+    writeBytes(path("Losowania.txt"), "1001  18.05.2002   3 12 25 31 40 49   24  63  20  2  411\r\n");
+    const Outcome broken = model->loadHistory();
+    ASSERT_EQ(broken.messages.size(), 1u);
+    EXPECT_EQ(broken.messages.front().kind, Message::Kind::Information);
+    EXPECT_EQ(model->drawHistory().lines.size(), 1u); // what could be read is shown
+    for (const Outcome& refused :
+         {model->addDraw("18.05.2002", ticked({3, 12, 25, 31, 40, 49}), questions), model->deleteDraw(0, questions)})
+        EXPECT_EQ(refused.messages, broken.messages);
+    EXPECT_TRUE(questions.asked.empty());
+
+    std::filesystem::remove(path("Stat.dat"));
+    const Outcome missing = model->loadHistory();
+    EXPECT_EQ(missing.messages, (std::vector<Message>{{Message::Kind::Error, "File not found"}}));
+    EXPECT_FALSE(model->addDraw("18.05.2002", ticked({3, 12, 25, 31, 40, 49}), questions).drawStored);
+    EXPECT_TRUE(questions.asked.empty());
+}
