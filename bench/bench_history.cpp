@@ -1,0 +1,233 @@
+// Timings of the work done against the draw history: the post-processing of a full pool against the
+// recent draws, the program's reduction against the row-by-row one, for every choice of both tools.
+// Prints the medians and their ratios after the Google Benchmark table.
+
+#include "core/Enumeration.h"
+#include "generator/PostProcessing.h"
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace selektor;
+
+namespace {
+
+constexpr int kRepetitions = 7;
+constexpr std::int32_t kDrawsToUse = kMostDrawsToUse;
+// The windows of three draws reach two draws further back than the triples.
+constexpr std::size_t kDrawsNeeded = kMostDrawsToUse + 2;
+
+// Keeps the median of every benchmark as it is reported, in microseconds, for the summary.
+class MedianCollector : public benchmark::ConsoleReporter {
+public:
+    MedianCollector() : ConsoleReporter(OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs)
+            if (run.aggregate_name == "median")
+                m_medians[run.run_name.function_name] = run.GetAdjustedRealTime() * unitToMicroseconds(run.time_unit);
+        ConsoleReporter::ReportRuns(runs);
+    }
+    // 0 when the benchmark did not run (filtered out).
+    double median(const std::string& name) const {
+        const auto it = m_medians.find(name);
+        return it == m_medians.end() ? 0.0 : it->second;
+    }
+
+private:
+    static double unitToMicroseconds(benchmark::TimeUnit unit) {
+        switch (unit) {
+        case benchmark::kNanosecond:
+            return 1e-3;
+        case benchmark::kMicrosecond:
+            return 1.0;
+        case benchmark::kMillisecond:
+            return 1e3;
+        case benchmark::kSecond:
+            return 1e6;
+        }
+        return 1.0;
+    }
+    std::map<std::string, double> m_medians;
+};
+
+// ---- Post-processing ------------------------------------------------------------------------------
+
+struct NamedPool {
+    std::string name;
+    std::unique_ptr<CandidatePool> pool;
+};
+
+// A typical evening's settings: three even and three odd, last-digit sum 20 to 30. Far more than 30000
+// pass, so the pool is the first 30000 of them in enumeration order.
+std::unique_ptr<CandidatePool> filteredPool() {
+    FilterSettings s;
+    s.setMode(Panel::EvenOdd, 1);
+    s.evenOddTemplates[3] = 1;
+    s.setMode(Panel::Sum, 1);
+    for (int bucket = 20; bucket <= 30; ++bucket)
+        s.sumTemplates[bucket] = 1;
+    auto pool = std::make_unique<CandidatePool>();
+    if (countCombinations(s, *pool).refusal || pool->storedCount() != kPoolCapacity) {
+        std::fprintf(stderr, "the filter settings do not fill the pool\n");
+        std::exit(1);
+    }
+    return pool;
+}
+
+Combination randomCombination(std::mt19937& rng) {
+    Combination c{};
+    for (int k = 0; k < kNumbersPerCombination;) {
+        const auto n = static_cast<Number>(kLowestNumber + rng() % kHighestNumber);
+        if (std::find(c.begin(), c.begin() + k, n) == c.begin() + k)
+            c[k++] = n;
+    }
+    std::sort(c.begin(), c.end());
+    return c;
+}
+
+std::unique_ptr<CandidatePool> randomPool() {
+    std::mt19937 rng(2024);
+    auto pool = std::make_unique<CandidatePool>();
+    for (std::int32_t k = 0; k < kPoolCapacity; ++k)
+        pool->append(randomCombination(rng));
+    return pool;
+}
+
+// The newest draws of the Polish history, oldest first; seeded random draws when the file cannot be read.
+std::vector<Combination> recentDraws(std::string& source) {
+    std::vector<Combination> draws;
+    std::ifstream file(SELEKTOR_SHARED_DATA_DIR "/poland_lotto_6of49.csv");
+    std::string line;
+    std::getline(file, line); // the header
+    while (std::getline(file, line)) {
+        std::istringstream fields(line);
+        std::string field;
+        std::getline(fields, field, ','); // the date
+        Combination c{};
+        int read = 0;
+        while (read < kNumbersPerCombination && std::getline(fields, field, ','))
+            c[read++] = static_cast<Number>(std::stoi(field));
+        if (read == kNumbersPerCombination)
+            draws.push_back(c);
+    }
+    if (draws.size() >= kDrawsNeeded) {
+        source = "the newest draws of poland_lotto_6of49.csv";
+        return {draws.end() - static_cast<std::ptrdiff_t>(kDrawsNeeded), draws.end()};
+    }
+    source = "seeded random draws (poland_lotto_6of49.csv not readable)";
+    std::mt19937 rng(49);
+    draws.clear();
+    for (std::size_t i = 0; i < kDrawsNeeded; ++i)
+        draws.push_back(randomCombination(rng));
+    return draws;
+}
+
+struct Choice {
+    const char* name;
+    const char* caption;
+    int recent; // the first tool's choice, or -1
+    int last;   // the second tool's choice, or -1
+};
+
+const Choice kChoices[] = {
+    {"triples", "trójki z ostatnich losowań", 0, -1},
+    {"quadruples", "czwórki z ostatnich losowań", 1, -1},
+    {"fiveOfThree", "5 liczb z trzech sąsiednich", 2, -1},
+    {"sixOfThree", "6 liczb z trzech sąsiednich", 3, -1},
+    {"moreThanOne", "więcej niż jedną liczbę z ostatniego los.", -1, 0},
+    {"moreThanTwo", "więcej niż dwie liczby z ostatniego los.", -1, 1},
+    {"moreThanThreeOfTwo", "więcej niż trzy liczby z dwóch ostatnich", -1, 2},
+};
+
+PostProcessingOutcome runChoice(const Choice& choice, bool reference, std::span<const Combination> draws,
+                                CandidatePool& pool) {
+    if (choice.recent >= 0) {
+        const auto which = static_cast<RecentDrawsChoice>(choice.recent);
+        return reference ? reduceByRecentDrawsReference(which, kDrawsToUse, draws, pool)
+                         : reduceByRecentDraws(which, kDrawsToUse, draws, pool);
+    }
+    const auto which = static_cast<LastDrawsChoice>(choice.last);
+    return reference ? reduceByLastDrawsReference(which, draws, pool) : reduceByLastDraws(which, draws, pool);
+}
+
+std::string postProcessingName(bool reference, const NamedPool& named, const Choice& choice) {
+    return std::string("PostProcessing/") + (reference ? "reference/" : "fast/") + named.name + "/" + choice.name;
+}
+
+// Every timed run starts from a copy of the same full pool; the copy is made outside the timed part.
+void registerPostProcessing(const NamedPool& named, const Choice& choice, bool reference,
+                            const std::vector<Combination>& draws) {
+    const CandidatePool* source = named.pool.get();
+    auto* b = benchmark::RegisterBenchmark(
+        postProcessingName(reference, named, choice).c_str(),
+        [source, &choice, reference, &draws](benchmark::State& st) {
+            auto pool = std::make_unique<CandidatePool>();
+            std::int32_t left = 0;
+            for (auto _ : st) {
+                *pool = *source;
+                benchmark::ClobberMemory();
+                const auto start = std::chrono::steady_clock::now();
+                left = runChoice(choice, reference, draws, *pool).lineCount;
+                benchmark::ClobberMemory();
+                st.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+            }
+            st.counters["rowsLeft"] = left;
+        });
+    b->UseManualTime()->Unit(benchmark::kMicrosecond)->Repetitions(kRepetitions)->ReportAggregatesOnly(true);
+    b->MinTime(reference ? 0.05 : 0.02);
+}
+
+void printPostProcessingSummary(const MedianCollector& reporter, const std::vector<NamedPool>& pools,
+                                const std::vector<Combination>& draws) {
+    std::printf("\nPost-processing of a %d-row pool, \"Liczba losowań\" %d\n", kPoolCapacity, kDrawsToUse);
+    for (const NamedPool& named : pools)
+        for (const Choice& choice : kChoices) {
+            const double fast = reporter.median(postProcessingName(false, named, choice));
+            const double reference = reporter.median(postProcessingName(true, named, choice));
+            if (fast <= 0 || reference <= 0)
+                continue;
+            auto pool = std::make_unique<CandidatePool>(*named.pool);
+            const std::int32_t left = runChoice(choice, false, draws, *pool).lineCount;
+            std::printf("  %-8s %-42s %5d rows left: fast %8.3f ms, reference %8.3f ms, ratio %6.1fx  [%s, %s]\n",
+                        named.name.c_str(), choice.caption, left, fast / 1e3, reference / 1e3, reference / fast,
+                        fast <= 20e3 ? "at most 20 ms" : "OVER 20 ms",
+                        reference / fast >= 10.0 ? "at least 10x" : "UNDER 10x");
+        }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+
+    std::string drawSource;
+    const std::vector<Combination> draws = recentDraws(drawSource);
+    std::vector<NamedPool> pools;
+    pools.push_back({"filtered", filteredPool()});
+    pools.push_back({"random", randomPool()});
+    for (const NamedPool& named : pools)
+        for (const Choice& choice : kChoices) {
+            registerPostProcessing(named, choice, false, draws);
+            registerPostProcessing(named, choice, true, draws);
+        }
+
+    MedianCollector reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    std::printf("\nSummary (medians of %d repetitions, one run; draws: %s)\n", kRepetitions, drawSource.c_str());
+    printPostProcessingSummary(reporter, pools, draws);
+    benchmark::Shutdown();
+    return 0;
+}
