@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 
 namespace selektor {
 
@@ -53,6 +54,26 @@ public:
         m_rows[k] = m_rows[stored - 1];
         m_count = stored - 1;
         m_ordered = std::min(m_ordered, k);
+    }
+
+    // Removes several stored rows, given from the highest index down, as removing them one by one in that
+    // order would: post-processing takes out many rows of a pass at once without the bookkeeping of
+    // each single removal.
+    void removeRowsDescending(std::span<const std::int32_t> indices) {
+        std::int32_t stored = storedCount();
+        std::int32_t lowest = m_ordered;
+        Combination* const rows = m_rows.data();
+        for (const std::int32_t k : indices) {
+            if (k < 0 || k >= stored)
+                continue;
+            --stored;
+            rows[k] = rows[stored];
+            lowest = k;
+        }
+        if (stored != storedCount()) {
+            m_count = stored;
+            m_ordered = std::min(m_ordered, lowest);
+        }
     }
 
     // For an enumeration, which finds combinations in increasing order and writes its rows in place:

@@ -135,8 +135,11 @@ std::uint64_t failingRows(const Combination* rows, std::int32_t base, std::int32
 }
 
 inline void removeFailing(CandidatePool& pool, std::int32_t base, std::uint64_t failing) {
+    std::array<std::int32_t, 64> rows;
+    std::size_t count = 0;
     for (; failing != 0; failing &= failing - 1)
-        pool.removeRow(base + 63 - std::countr_zero(failing));
+        rows[count++] = base + 63 - std::countr_zero(failing);
+    pool.removeRowsDescending(std::span(rows.data(), count));
 }
 
 std::int32_t lastBlock(const CandidatePool& pool) {

@@ -1,5 +1,6 @@
 #include "core/CandidatePool.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -57,6 +58,18 @@ TEST(CandidatePool, RemovingARowMovesTheLastIntoItsPlace) {
     single->removeRow(0);
     EXPECT_EQ(single->count(), 0);
     EXPECT_EQ(single->orderedCount(), 0);
+
+    // Several rows at once, from the highest down, end as they do one by one; out of range is passed over.
+    auto oneByOne = poolOf({kA, kB, kC, kD, Combination{20, 21, 22, 23, 24, 25}, Combination{30, 31, 32, 33, 34, 35}});
+    auto together = std::make_unique<CandidatePool>(*oneByOne);
+    for (std::int32_t k : {5, 3, 2})
+        oneByOne->removeRow(k);
+    const std::int32_t rows[] = {9, 5, 3, 2, -1};
+    together->removeRowsDescending(rows);
+    EXPECT_EQ(together->count(), oneByOne->count());
+    EXPECT_EQ(together->orderedCount(), oneByOne->orderedCount());
+    EXPECT_TRUE(
+        std::equal(together->rows().begin(), together->rows().begin() + together->count(), oneByOne->rows().begin()));
 }
 
 TEST(CandidatePool, CountsPastTheCapacityButStoresOnlyTheFirstRows) {
