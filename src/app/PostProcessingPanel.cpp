@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <tuple>
 
 namespace selektor {
 
@@ -59,11 +60,17 @@ PostProcessingPanel::PostProcessingPanel(Session& session, QWidget* parent)
     auto* spinnerColumn = new QVBoxLayout(spinner);
     spinnerColumn->setContentsMargins(0, 0, 0, 0);
     spinnerColumn->setSpacing(0);
-    for (auto [name, arrow] : {std::pair{"drawsToUseUp", Qt::UpArrow}, std::pair{"drawsToUseDown", Qt::DownArrow}}) {
+    for (auto [name, arrow, steps] :
+         {std::tuple{"drawsToUseUp", Qt::UpArrow, 1}, std::tuple{"drawsToUseDown", Qt::DownArrow, -1}}) {
         auto* step = new QToolButton(spinner);
         step->setObjectName(QLatin1String(name));
         step->setArrowType(arrow);
         step->setFixedSize(16, 11);
+        step->setAutoRepeat(true);
+        connect(step, &QToolButton::clicked, this, [this, steps = steps] {
+            m_session.model().stepDrawsToUse(steps);
+            m_session.changed();
+        });
         spinnerColumn->addWidget(step);
     }
     drawsRow->addWidget(spinner);
@@ -76,6 +83,8 @@ PostProcessingPanel::PostProcessingPanel(Session& session, QWidget* parent)
             [this](int index) { m_session.model().setRecentDrawsChoice(index); });
     grid->addWidget(m_recentChoice, 1, 0, 1, 2);
     m_recentAction = actionButton(QStringLiteral("recentDrawsAction"), this);
+    connect(m_recentAction, &QPushButton::clicked, this,
+            [this] { m_session.runBusy([this] { return m_session.model().reduceByRecentDraws(); }); });
     grid->addWidget(m_recentAction, 1, 2, Qt::AlignRight);
 
     // Second tool: the last draw or the last two.
@@ -88,6 +97,8 @@ PostProcessingPanel::PostProcessingPanel(Session& session, QWidget* parent)
             [this](int index) { m_session.model().setLastDrawsChoice(index); });
     grid->addWidget(m_lastChoice, 3, 0, 1, 2);
     m_lastAction = actionButton(QStringLiteral("lastDrawsAction"), this);
+    connect(m_lastAction, &QPushButton::clicked, this,
+            [this] { m_session.runBusy([this] { return m_session.model().reduceByLastDraws(); }); });
     grid->addWidget(m_lastAction, 3, 2, Qt::AlignRight);
     grid->setColumnStretch(1, 1);
 }

@@ -2,8 +2,10 @@
 
 #include "core/Enumeration.h"
 #include "core/TemplateCatalogue.h"
+#include "generator/PostProcessing.h"
 #include "generator/SystemFile.h"
 
+#include <algorithm>
 #include <new>
 
 namespace selektor {
@@ -417,6 +419,49 @@ Outcome ApplicationModel::checkResult() {
     outcome.playSixHitSound = checked.playSixHitSound;
     m_form.results = std::move(checked);
     return done(std::move(outcome));
+}
+
+void ApplicationModel::stepDrawsToUse(int steps) {
+    m_form.drawsToUse = std::clamp(m_form.drawsToUse + steps * kDrawsToUseStep, kFewestDrawsToUse, kMostDrawsToUse);
+}
+
+template <class Reduce> Outcome ApplicationModel::postProcess(Reduce&& reduce) {
+    Outcome outcome;
+    if (m_generatorMode != GeneratorMode::PostProcessable)
+        return done(std::move(outcome));
+    // The draws as the loaded history holds them, the newest last.
+    std::vector<Combination> draws;
+    draws.reserve(m_history.history().records.size());
+    for (const DrawRecord& record : m_history.history().records)
+        draws.push_back(record.numbers);
+    const PostProcessingOutcome reduced = reduce(std::span<const Combination>(draws), *m_pool);
+    if (reduced.message)
+        outcome.inform(*reduced.message);
+    // A pool too small for the tool, or no draw to compare with: the system stays as it was.
+    if (!reduced.ran)
+        return done(std::move(outcome));
+    m_systemSaved = 0;
+    m_form.selectedLine.reset();
+    m_form.printSettingsShown = m_form.printRangeShown = false;
+    selektor::buildGuaranteeSystem(GuaranteeMode::Full, *m_pool, m_system);
+    systemReplaced();
+    m_form.lineCount = static_cast<std::int64_t>(m_system.size());
+    outcome.flashSaveButton = true;
+    return done(std::move(outcome));
+}
+
+Outcome ApplicationModel::reduceByRecentDraws() {
+    const auto choice = static_cast<RecentDrawsChoice>(m_form.recentDrawsChoice);
+    return postProcess([&](std::span<const Combination> draws, CandidatePool& pool) {
+        return selektor::reduceByRecentDraws(choice, m_form.drawsToUse, draws, pool);
+    });
+}
+
+Outcome ApplicationModel::reduceByLastDraws() {
+    const auto choice = static_cast<LastDrawsChoice>(m_form.lastDrawsChoice);
+    return postProcess([&](std::span<const Combination> draws, CandidatePool& pool) {
+        return selektor::reduceByLastDraws(choice, draws, pool);
+    });
 }
 
 void ApplicationModel::selectLine(std::int64_t row) {

@@ -114,6 +114,15 @@ public:
     void setDrawnEntry(int field, std::string text);
     void setRecentDrawsChoice(int index) { m_form.recentDrawsChoice = index; }
     void setLastDrawsChoice(int index) { m_form.lastDrawsChoice = index; }
+    // The spinner of "Liczba losowań": 10 to 500 in steps of 10, no wrap-around.
+    void stepDrawsToUse(int steps);
+
+    // ---- " Obróbka systemu" ---- (offered after a full system and after each run of its own)
+    // The pool loses every combination too close to the recent draws of the loaded history; what is left
+    // becomes the new full system. With fewer draws than the choice needs, the draws there are serve and
+    // the player is told how many; with none, nothing changes.
+    Outcome reduceByRecentDraws(); // the "Akcja" beside "Liczba losowań"
+    Outcome reduceByLastDraws();   // the second "Akcja"
 
 private:
     // Asks the warning question while a simulation runs and stops it on Yes; false on No.
@@ -127,6 +136,8 @@ private:
     bool offerSave(Questions& questions, Outcome& outcome);
     bool writeSystem(const std::string& path, Outcome& outcome);
     void finishGeneration(Outcome& outcome);
+    // The common frame of both post-processing tools around `reduce`, which works on the pool.
+    template <class Reduce> Outcome postProcess(Reduce&& reduce);
     void lockFinalStage() { m_finalStageAllowed = false; }
     // Every group back to its first state, for "Etap końcowy" and for an opened file.
     void resetForm();

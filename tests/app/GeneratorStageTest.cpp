@@ -80,6 +80,7 @@ private slots:
     void timersRunExactlyWhileTheModelRuns();
     void hitListsShowEveryEntryInFull();
     void largeFileOpensInFull();
+    void postProcessingThroughTheButtons();
 };
 
 void GeneratorStageTest::controlsFollowTheModel() {
@@ -285,6 +286,39 @@ void GeneratorStageTest::largeFileOpensInFull() {
     QCOMPARE(f.listView()->model()->rowCount(), kLines);
     QCOMPARE(f.text(QStringLiteral("lineCountLabel")), QString::number(kLines));
     QCOMPARE(f.listView()->model()->index(kLines - 1, 0).data().toString(), QStringLiteral("  1  2  3  4  5  6"));
+}
+
+void GeneratorStageTest::postProcessingThroughTheButtons() {
+    ProgramFixture f;
+    // One stored draw, 1 2 3 20 21 22, and the pool of every combination of 1 to 7.
+    NumberBoxes drawn{};
+    for (int n : {1, 2, 3, 20, 21, 22})
+        drawn[n - 1] = 1;
+    f.answer({true});
+    f.program->session().run([&] { return f.model().addDraw("18.05.2002", drawn, f.program->session().questions()); });
+    f.enterGeneratorStage(7);
+    f.buildGuarantee(0);
+    QCOMPARE(f.lines().size(), 7);
+    QVERIFY(f.enabled(QStringLiteral("lastDrawsAction")));
+
+    // The spinner stays within 10 and 500.
+    f.click(QStringLiteral("drawsToUseDown"));
+    QCOMPARE(f.find<QLineEdit>(QStringLiteral("drawsToUseEdit"))->text(), QStringLiteral(" 10"));
+    for (int i = 0; i < 9; ++i)
+        f.click(QStringLiteral("drawsToUseUp"));
+    QCOMPARE(f.find<QLineEdit>(QStringLiteral("drawsToUseEdit"))->text(), QStringLiteral("100"));
+
+    // "więcej niż jedną liczbę z ostatniego los.": every combination of 1 to 7 holds at least two of
+    // 1, 2, 3, so none stays.
+    f.fakes.dialogs.shown.clear();
+    f.click(QStringLiteral("lastDrawsAction"));
+    QVERIFY(f.lines().isEmpty());
+    QCOMPARE(f.text(QStringLiteral("lineCountLabel")), QStringLiteral("0"));
+    QVERIFY(f.fakes.dialogs.shown.isEmpty());
+    QVERIFY(!f.shown(QStringLiteral("busyLamp")));
+    QVERIFY(f.enabled(QStringLiteral("lastDrawsAction")));
+    QVERIFY(f.timer(QStringLiteral("flashTimer"))->isActive());
+    QVERIFY(!f.model().systemSaved());
 }
 
 QTEST_MAIN(GeneratorStageTest)

@@ -91,3 +91,55 @@ TEST_F(DrawHistoryModelTest, BrokenOrMissingFilesAreSaidOnceAndRefuseEveryChange
     EXPECT_FALSE(model->addDraw("18.05.2002", ticked({3, 12, 25, 31, 40, 49}), questions).drawStored);
     EXPECT_TRUE(questions.asked.empty());
 }
+
+TEST_F(DrawHistoryModelTest, PostProcessingMakesTheReducedPoolTheNewFullSystem) {
+    // The newest draw 1 2 3 20 21 22 shares three Numbers with the first two rows only.
+    answer({true});
+    ASSERT_TRUE(model->addDraw("18.05.2002", ticked({1, 2, 3, 20, 21, 22}), questions).drawStored);
+    enterWith({{1, 2, 3, 4, 5, 6}, {1, 2, 3, 7, 8, 9}, {10, 11, 12, 13, 14, 15}});
+    EXPECT_EQ(model->reduceByRecentDraws().stage.screen, Screen::Generator); // only after a full system
+    EXPECT_EQ(lines().size(), 0u);
+    build(GuaranteeMode::Full);
+    questions.fileNames = {""};
+    model->saveSystem(questions); // offered: the flag must come back to "not saved"
+
+    const Outcome reduced = model->reduceByRecentDraws(); // "trójki", 10 draws wanted, one stored
+    EXPECT_EQ(reduced.messages,
+              std::vector<Message>{information("Za mało losowań w historii - wykorzystano 1 z 10 !")});
+    EXPECT_EQ(lines(), std::vector<std::string>{" 10 11 12 13 14 15"});
+    EXPECT_EQ(model->form().lineCount, 1);
+    EXPECT_EQ(model->candidatePool().count(), 1);
+    EXPECT_FALSE(model->systemSaved());
+    EXPECT_TRUE(reduced.flashSaveButton);
+    EXPECT_EQ(reduced.stage.generator, GeneratorMode::PostProcessable);
+
+    // A reduced build afterwards closes post-processing again; it works on the reduced pool.
+    EXPECT_EQ(build(GuaranteeMode::Gw4).stage.generator, GeneratorMode::Built);
+    EXPECT_EQ(lines().size(), 1u);
+}
+
+TEST_F(DrawHistoryModelTest, PostProcessingWithoutDrawsChangesNothing) {
+    enterWithThreeRows();
+    build(GuaranteeMode::Full);
+    questions.fileNames = {""};
+    model->saveSystem(questions);
+    model->setLastDrawsChoice(2);
+
+    const Outcome untouched = model->reduceByLastDraws();
+
+    EXPECT_EQ(untouched.messages, std::vector<Message>{information(
+                                      "Za mało losowań w historii - wykorzystano 0 z 2, system pozostał bez zmian !")});
+    EXPECT_EQ(lines().size(), 3u);
+    EXPECT_TRUE(model->systemSaved());
+    EXPECT_FALSE(untouched.flashSaveButton);
+}
+
+TEST(DrawsToUseSpinner, StepsByTenBetweenTenAndFiveHundred) {
+    ApplicationModel model(".", 0);
+    model.stepDrawsToUse(-1);
+    EXPECT_EQ(model.form().drawsToUse, 10);
+    model.stepDrawsToUse(9);
+    EXPECT_EQ(drawsToUseText(model.form().drawsToUse), "100");
+    model.stepDrawsToUse(100);
+    EXPECT_EQ(model.form().drawsToUse, 500);
+}
