@@ -1,14 +1,19 @@
 // Timings of the work done against the draw history: the post-processing of a full pool against the
-// recent draws, the program's reduction against the row-by-row one, for every choice of both tools.
+// recent draws, the program's reduction against the row-by-row one, for every choice of both tools; the
+// statistics over the whole real history; and the adding of one draw to the files of that history.
 // Prints the medians and their ratios after the Google Benchmark table.
 
 #include "core/Enumeration.h"
 #include "generator/PostProcessing.h"
+#include "history/DrawEntry.h"
+#include "history/DrawHistory.h"
+#include "history/Statistics.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -205,6 +210,116 @@ void printPostProcessingSummary(const MedianCollector& reporter, const std::vect
         }
 }
 
+// ---- The draw history -----------------------------------------------------------------------------
+
+struct RealHistory {
+    std::vector<std::string> dates; // "dd.MM.yyyy"
+    std::vector<Combination> draws; // oldest first
+};
+
+RealHistory realHistory() {
+    RealHistory history;
+    std::ifstream file(SELEKTOR_SHARED_DATA_DIR "/poland_lotto_6of49.csv");
+    std::string line;
+    std::getline(file, line); // the header
+    while (std::getline(file, line)) {
+        std::istringstream fields(line);
+        std::string date, field;
+        std::getline(fields, date, ',');
+        Combination c{};
+        int read = 0;
+        while (read < kNumbersPerCombination && std::getline(fields, field, ','))
+            c[read++] = static_cast<Number>(std::stoi(field));
+        if (read != kNumbersPerCombination || date.size() != 10)
+            continue;
+        history.dates.push_back(date.substr(8, 2) + "." + date.substr(5, 2) + "." + date.substr(0, 4));
+        history.draws.push_back(c);
+    }
+    return history;
+}
+
+void registerStatistics(const RealHistory& real) {
+    std::vector<DrawRecord> records;
+    StatRecord totals;
+    for (std::size_t i = 0; i < real.draws.size(); ++i) {
+        records.push_back(makeDrawRecord(kFirstDrawNumber + static_cast<std::int32_t>(i), real.draws[i]));
+        countDraw(totals, records.back(), +1);
+    }
+    benchmark::RegisterBenchmark("History/statistics",
+                                 [records, totals](benchmark::State& st) {
+                                     for (auto _ : st)
+                                         benchmark::DoNotOptimize(
+                                             computeStatistics(records.size(), totals, records, kStartingRecentWindow));
+                                     st.counters["draws"] = static_cast<double>(records.size());
+                                 })
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(kRepetitions)
+        ->ReportAggregatesOnly(true);
+}
+
+// The three files of the real history in a folder of their own, as an installation would hold them.
+std::string writeHistoryFolder(const RealHistory& real) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "selektor_bench_history";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    std::ofstream text(folder / kHistoryTextFile, std::ios::binary);
+    std::ofstream records(folder / kDrawRecordFile, std::ios::binary);
+    StatRecord totals;
+    for (std::size_t i = 0; i < real.draws.size(); ++i) {
+        const DrawRecord record = makeDrawRecord(kFirstDrawNumber + static_cast<std::int32_t>(i), real.draws[i]);
+        text << historyLine(record, real.dates[i]) << "\r\n";
+        const DrawRecordBytes bytes = encodeDrawRecord(record);
+        records.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        countDraw(totals, record, +1);
+    }
+    const StatRecordBytes zero = encodeStatRecord(StatRecord{});
+    const StatRecordBytes last = encodeStatRecord(totals);
+    std::ofstream journal(folder / kTotalsFile, std::ios::binary);
+    journal.write(reinterpret_cast<const char*>(zero.data()), static_cast<std::streamsize>(zero.size()));
+    journal.write(reinterpret_cast<const char*>(last.data()), static_cast<std::streamsize>(last.size()));
+    return folder.string();
+}
+
+// Adding one draw to the whole real history: each run adds the draw (timed) and deletes it again (not
+// timed), so every run meets the same history.
+void registerAppend(const std::string& folder) {
+    benchmark::RegisterBenchmark("History/appendDraw",
+                                 [folder](benchmark::State& st) {
+                                     DrawHistoryStore store(folder);
+                                     store.load();
+                                     NumberBoxes ticked{};
+                                     for (int n : {3, 12, 25, 31, 40, 49})
+                                         ticked[n - 1] = 1;
+                                     for (auto _ : st) {
+                                         const DrawEntry entry = enterDraw(store.history().lines, "18.05.2026", ticked);
+                                         const auto start = std::chrono::steady_clock::now();
+                                         store.appendDraw(entry.line, entry.record);
+                                         const auto end = std::chrono::steady_clock::now();
+                                         st.SetIterationTime(std::chrono::duration<double>(end - start).count());
+                                         store.deleteDraw(store.history().lines.size() - 1);
+                                     }
+                                     st.counters["draws"] = static_cast<double>(store.history().lines.size());
+                                 })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(kRepetitions)
+        ->ReportAggregatesOnly(true)
+        ->Iterations(5);
+}
+
+void printHistorySummary(const MedianCollector& reporter, std::size_t draws) {
+    const double statistics = reporter.median("History/statistics") / 1e3;
+    const double append = reporter.median("History/appendDraw") / 1e3;
+    if (statistics > 0 || append > 0)
+        std::printf("\nThe draw history of %zu real draws\n", draws);
+    if (statistics > 0)
+        std::printf("  statistics over all draws, window 50: %8.3f ms  [%s]\n", statistics,
+                    statistics <= 50 ? "under 50 ms" : "OVER 50 ms");
+    if (append > 0)
+        std::printf("  adding one draw to the three files:   %8.3f ms  [%s]\n", append,
+                    append <= 50 ? "under 50 ms" : "OVER 50 ms");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -223,11 +338,22 @@ int main(int argc, char** argv) {
             registerPostProcessing(named, choice, true, draws);
         }
 
+    const RealHistory real = realHistory();
+    std::string folder;
+    if (!real.draws.empty()) {
+        registerStatistics(real);
+        folder = writeHistoryFolder(real);
+        registerAppend(folder);
+    }
+
     MedianCollector reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     std::printf("\nSummary (medians of %d repetitions, one run; draws: %s)\n", kRepetitions, drawSource.c_str());
     printPostProcessingSummary(reporter, pools, draws);
+    printHistorySummary(reporter, real.draws.size());
+    if (!folder.empty())
+        std::filesystem::remove_all(folder);
     benchmark::Shutdown();
     return 0;
 }
