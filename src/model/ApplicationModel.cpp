@@ -4,6 +4,7 @@
 #include "core/TemplateCatalogue.h"
 #include "generator/PostProcessing.h"
 #include "generator/SystemFile.h"
+#include "print/CouponPrint.h"
 
 #include <algorithm>
 #include <new>
@@ -36,7 +37,7 @@ std::string drawsToUseText(int drawsToUse) {
 }
 
 ApplicationModel::ApplicationModel(std::string dataDirectory, std::uint32_t timeOfDay, FileOperations& files)
-    : m_dataDirectory(std::move(dataDirectory)), m_history(m_dataDirectory, files),
+    : m_dataDirectory(std::move(dataDirectory)), m_files(files), m_history(m_dataDirectory, files),
       m_pool(std::make_unique<CandidatePool>()) {
     m_simulation.random.reseed(timeOfDay);
 }
@@ -193,6 +194,94 @@ Outcome ApplicationModel::deleteDraw(std::int64_t selectedIndex, Questions& ques
 HistoryStatistics ApplicationModel::statistics(int recentWindow) const {
     const DrawHistory& history = m_history.history();
     return computeStatistics(history.lines.size(), history.totals, history.records, recentWindow);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Printing on coupon blanks
+
+namespace {
+
+void refuse(Outcome& outcome, const PrintRefusal& refusal) {
+    if (refusal.kind == PrintRefusal::Kind::ConversionError)
+        outcome.fail(refusal.text);
+    else
+        outcome.inform(refusal.text);
+}
+
+} // namespace
+
+Outcome ApplicationModel::loadPrintSettings() {
+    Outcome outcome;
+    LoadedPrintSettings loaded = selektor::loadPrintSettings(m_dataDirectory, m_files);
+    m_printSettings = loaded.settings;
+    m_printSettingTexts = std::move(loaded.texts);
+    if (loaded.error)
+        outcome.fail(*loaded.error);
+    return done(std::move(outcome));
+}
+
+void ApplicationModel::setPrintSettingText(std::size_t setting, std::string text) {
+    if (setting < kPrintSettingCount)
+        m_printSettingTexts[setting] = std::move(text);
+}
+
+bool ApplicationModel::takePrintSettings(Outcome& outcome) {
+    const TakenPrintSettings taken = selektor::takePrintSettings(m_printSettingTexts);
+    if (taken.refusal) {
+        refuse(outcome, *taken.refusal);
+        return false;
+    }
+    m_printSettings = taken.settings;
+    return true;
+}
+
+Outcome ApplicationModel::togglePrintPanels() {
+    Outcome outcome;
+    if (m_form.printSettingsShown) {
+        m_form.printSettingsShown = m_form.printRangeShown = false;
+    } else {
+        // The count is taken as the panels open; every change of the list closes them again.
+        m_form.blanksNeeded = blanksNeeded(m_system.size());
+        m_form.printSettingsShown = m_form.printRangeShown = true;
+    }
+    return done(std::move(outcome));
+}
+
+Outcome ApplicationModel::testPrint() {
+    Outcome outcome;
+    if (takePrintSettings(outcome))
+        outcome.printJob.push_back(testPage(m_printSettings));
+    return done(std::move(outcome));
+}
+
+Outcome ApplicationModel::printCoupons() {
+    Outcome outcome;
+    if (!takePrintSettings(outcome))
+        return done(std::move(outcome));
+    const CouponPrintCheck check = checkCouponPrint(m_form.printFrom, m_form.printTo, m_system);
+    if (check.refusal) {
+        refuse(outcome, *check.refusal);
+        return done(std::move(outcome));
+    }
+    for (std::int32_t blank = check.firstBlank; blank <= check.lastBlank; ++blank)
+        outcome.printJob.push_back(couponPage(m_printSettings, m_system, blank));
+    return done(std::move(outcome));
+}
+
+Outcome ApplicationModel::savePrintSettings(Questions& questions) {
+    Outcome outcome;
+    if (!takePrintSettings(outcome) || !questions.confirm("Zapisać aktualne ustawienia ?"))
+        return done(std::move(outcome));
+    try {
+        selektor::savePrintSettings(m_dataDirectory, m_printSettings, m_files);
+    } catch (const FileError& error) {
+        outcome.fail(error.what());
+    }
+    return done(std::move(outcome));
+}
+
+std::vector<ChartPoint> ApplicationModel::numberChart(Number chartNumber, int windowLength, int windowStep) const {
+    return buildNumberChart(chartNumber, windowLength, windowStep, m_history.history().records);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 // show it and forward the player's clicks to its commands; a command asks its questions through the
 // Questions port and returns what is left for the screen to do. Nothing here knows of widgets.
 
+#include "chart/NumberChart.h"
 #include "core/CandidatePool.h"
 #include "core/FilterSettings.h"
 #include "core/NumberGroups.h"
@@ -16,6 +17,7 @@
 #include "model/Outcome.h"
 #include "model/Questions.h"
 #include "model/StageState.h"
+#include "print/PrintSettings.h"
 
 #include <array>
 #include <cstdint>
@@ -78,6 +80,24 @@ public:
     Outcome deleteDraw(std::int64_t selectedIndex, Questions& questions);
     // The figures of the statistics area over the whole history and the newest `recentWindow` draws.
     HistoryStatistics statistics(int recentWindow) const;
+
+    // ---- Printing on coupon blanks ----
+    // Reads the seven print positions at start-up; the first file that cannot be read is said once,
+    // and the ones before it keep their values.
+    Outcome loadPrintSettings();
+    const PrintSettings& printSettings() const { return m_printSettings; }
+    // The seven fields of " Ustawienia " as the player sees them, blanks for unfilled places.
+    const PrintSettingTexts& printSettingTexts() const { return m_printSettingTexts; }
+    void setPrintSettingText(std::size_t setting, std::string text);
+    void setPrintFromText(std::string text) { m_form.printFrom = std::move(text); }
+    void setPrintToText(std::string text) { m_form.printTo = std::move(text); }
+    Outcome togglePrintPanels();                     // the print button of " Wydruk systemu "
+    Outcome testPrint();                             // "Test": the page that marks every number box
+    Outcome printCoupons();                          // "Drukuj": the blanks "Od" to "Do" of the current system
+    Outcome savePrintSettings(Questions& questions); // "Zapis"
+
+    // ---- The number chart ----
+    std::vector<ChartPoint> numberChart(Number chartNumber, int windowLength, int windowStep) const;
 
     // ---- The filter stage ---- (every change locks "Etap końcowy" until the next "Oblicz")
     void toggleFavourite(Number n);
@@ -143,10 +163,15 @@ private:
     void resetForm();
     void systemReplaced() { ++m_systemRevision; }
     bool historyMayChange(Outcome& outcome) const;
+    // The seven fields taken into the settings; false after the refusal was put into the outcome.
+    bool takePrintSettings(Outcome& outcome);
     Outcome done(Outcome outcome) const;
 
     std::string m_dataDirectory;
+    FileOperations& m_files;
     DrawHistoryStore m_history;
+    PrintSettings m_printSettings;
+    PrintSettingTexts m_printSettingTexts;
     Screen m_screen = Screen::Intro;
     bool m_introRunning = true;
     bool m_endConfirmed = false;
