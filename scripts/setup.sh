@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++
     qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-multimedia-dev qt6-translations-l10n qt6-qpa-plugins
     libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth
+    xvfb xauth poppler-utils
     clang-format-14 clang-14 libclang-rt-14-dev
 )
 

@@ -119,6 +119,7 @@ private:
     QWidget* m_picture = nullptr;
     QFrame* m_settingsPanel = nullptr;
     QFrame* m_rangePanel = nullptr;
+    std::array<QLineEdit*, 7> m_settings{};
     QLabel* m_blanksNeeded = nullptr;
     QLineEdit* m_from = nullptr;
     QLineEdit* m_to = nullptr;

@@ -25,6 +25,8 @@ PrintPanel::PrintPanel(Session& session, QWidget* parent)
     m_printButton->setToolTip(QStringLiteral("Wydruk systemu"));
     m_printButton->setIcon(printerIcon());
     m_printButton->setIconSize(QSize(22, 22));
+    connect(m_printButton, &QToolButton::clicked, this,
+            [this] { m_session.run([this] { return m_session.model().togglePrintPanels(); }); });
 
     // While the panels are closed the picture fills the group beside the print button.
     auto* top = new QHBoxLayout;
@@ -50,29 +52,37 @@ PrintPanel::PrintPanel(Session& session, QWidget* parent)
     auto* saveSettingsButton = new QPushButton(QStringLiteral("Zapis"), m_settingsPanel);
     saveSettingsButton->setObjectName(QStringLiteral("printSettingsSaveButton"));
     saveSettingsButton->setToolTip(QStringLiteral("Zapis aktualnych ustawień"));
+    connect(testButton, &QPushButton::clicked, this,
+            [this] { m_session.run([this] { return m_session.model().testPrint(); }); });
+    connect(saveSettingsButton, &QPushButton::clicked, this,
+            [this] { m_session.run([this] { return m_session.model().savePrintSettings(m_session.questions()); }); });
     for (QPushButton* button : {testButton, saveSettingsButton}) {
         button->setFixedWidth(QFontMetrics(button->font()).horizontalAdvance(QStringLiteral("Zapis")) + 20);
         settingsCaption->addWidget(button);
     }
     settings->addLayout(settingsCaption, 0, 0, 1, 5);
 
-    const char* const settingNames[] = {"PX1", "X1X2", "PY1", "Y1Y2", "PYK", "PYDL", "PNR"};
     auto* horizontal = new QHBoxLayout;
     horizontal->setSpacing(3);
     horizontal->addWidget(new QLabel(QStringLiteral("Poziome"), m_settingsPanel));
     horizontal->addSpacing(6);
     settings->addWidget(new QLabel(QStringLiteral("Pionowe"), m_settingsPanel), 2, 0, 1, 5);
-    for (int i = 0; i < 7; ++i) {
-        const QString name = QLatin1String(settingNames[i]);
+    for (std::size_t i = 0; i < kPrintSettingCount; ++i) {
+        const QString name = QLatin1String(kPrintSettingNames[i]);
         QLineEdit* edit = digitField(QStringLiteral("setting%1Edit").arg(name), 4, m_settingsPanel);
+        // Only what the player types goes to the model: a line loaded from a file that the four places
+        // cannot show stays as it was read, and taking the fields refuses it until it is typed anew.
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, i, edit] { m_session.model().setPrintSettingText(i, maskedText(edit)); });
+        m_settings[i] = edit;
         auto* label = new QLabel(name, m_settingsPanel);
         label->setBuddy(edit);
         if (i < 2) {
             horizontal->addWidget(label);
             horizontal->addWidget(edit);
         } else {
-            settings->addWidget(label, 3, i - 2);
-            settings->addWidget(edit, 4, i - 2);
+            settings->addWidget(label, 3, static_cast<int>(i) - 2);
+            settings->addWidget(edit, 4, static_cast<int>(i) - 2);
         }
     }
     horizontal->addStretch(1);
@@ -98,14 +108,18 @@ PrintPanel::PrintPanel(Session& session, QWidget* parent)
     range->addLayout(needed, 1, 0, 1, 6);
     range->addWidget(new QLabel(QStringLiteral("Od"), m_rangePanel), 2, 0);
     m_from = digitField(QStringLiteral("printFromEdit"), 4, m_rangePanel);
+    connect(m_from, &QLineEdit::textChanged, this, [this] { m_session.model().setPrintFromText(maskedText(m_from)); });
     range->addWidget(m_from, 2, 1);
     range->addWidget(new QLabel(QStringLiteral("Do"), m_rangePanel), 2, 2);
     m_to = digitField(QStringLiteral("printToEdit"), 4, m_rangePanel);
+    connect(m_to, &QLineEdit::textChanged, this, [this] { m_session.model().setPrintToText(maskedText(m_to)); });
     range->addWidget(m_to, 2, 3);
     auto* printCoupons = new QPushButton(QStringLiteral("Drukuj"), m_rangePanel);
     printCoupons->setObjectName(QStringLiteral("printCouponsButton"));
     printCoupons->setToolTip(QStringLiteral("Wydruk kuponów w podanym zakresie"));
     printCoupons->setFixedWidth(QFontMetrics(printCoupons->font()).horizontalAdvance(printCoupons->text()) + 20);
+    connect(printCoupons, &QPushButton::clicked, this,
+            [this] { m_session.run([this] { return m_session.model().printCoupons(); }); });
     range->addWidget(printCoupons, 2, 5, Qt::AlignRight);
     range->setColumnStretch(4, 1);
     m_rangePanel->hide();
@@ -118,6 +132,14 @@ void PrintPanel::refresh(const GeneratorControls& controls) {
     m_rangePanel->setVisible(form.printRangeShown);
     m_picture->setVisible(!form.printSettingsShown && !form.printRangeShown);
     m_blanksNeeded->setText(QString::number(form.blanksNeeded));
+    // The fields show the positions as loaded or typed; a field the player is typing in is left alone.
+    const PrintSettingTexts& texts = m_session.model().printSettingTexts();
+    for (std::size_t i = 0; i < m_settings.size(); ++i) {
+        QLineEdit* edit = m_settings[i];
+        const QString text = QString::fromStdString(texts[i]).trimmed();
+        if (!edit->hasFocus() && QString::fromStdString(maskedText(edit)).trimmed() != text)
+            edit->setText(text);
+    }
     blankIfCleared(m_from, form.printFrom);
     blankIfCleared(m_to, form.printTo);
     m_printButton->setEnabled(controls.print);

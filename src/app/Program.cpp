@@ -9,8 +9,10 @@ Program::Program(Services& services, const QString& dataDirectory)
               static_cast<std::uint32_t>(services.clock.timeOfDay().msecsSinceStartOfDay())),
       m_session(m_model, services), m_drawHistoryWindow(m_session),
       m_mainWindow(m_session, {m_chartWindow, m_drawHistoryWindow, m_aboutBox}) {
-    // The draw history is read as the program starts; what went wrong is said once, and the program goes on.
+    // The draw history and the print positions are read as the program starts; what went wrong is said
+    // once, and the program goes on.
     m_session.run([this] { return m_model.loadHistory(); });
+    m_session.run([this] { return m_model.loadPrintSettings(); });
 }
 
 } // namespace selektor

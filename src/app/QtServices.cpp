@@ -1,10 +1,14 @@
 #include "app/QtServices.h"
 
+#include "app/PagePainter.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -66,6 +70,19 @@ void QtSoundPlayer::play(const QString& fileName) {
         return;
     m_effect->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
     m_effect->play();
+}
+
+std::optional<QString> QtPrinterService::print(const std::vector<PrintPage>& pages) {
+    // The positions are the printer's own pixels, so the printer keeps its full resolution; the preview
+    // shows the pages at the resolution of the printer it is set for.
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, m_parent);
+    preview.setWindowTitle(QStringLiteral("Selektor - Wydruk"));
+    std::optional<QString> failure;
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&](QPrinter* target) { failure = paintPages(*target, pages); });
+    preview.exec();
+    return failure;
 }
 
 void DesktopHelpViewer::showContents(const QString& helpFile) {

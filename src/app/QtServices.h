@@ -41,6 +41,16 @@ public:
     QDate today() const override { return QDate::currentDate(); }
 };
 
+// The print preview of the pages, from which the player prints them on a printer or into a PDF file.
+class QtPrinterService : public PrinterService {
+public:
+    void setParentWidget(QWidget* parent) { m_parent = parent; }
+    std::optional<QString> print(const std::vector<PrintPage>& pages) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
 // Opens the help file with the desktop's viewer for its type.
 class DesktopHelpViewer : public HelpViewer {
 public:

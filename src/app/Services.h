@@ -3,9 +3,13 @@
 // The windows talk to the desktop only through these small interfaces, so tests can drive every window
 // offscreen with scripted answers and a fixed clock.
 
+#include "print/CouponLayout.h"
+
 #include <QDate>
 #include <QString>
 #include <QTime>
+#include <optional>
+#include <vector>
 
 namespace selektor {
 
@@ -49,12 +53,23 @@ public:
     virtual void showContents(const QString& helpFile) = 0;
 };
 
+class PrinterService {
+public:
+    virtual ~PrinterService() = default;
+    // Shows the pages as they will come out and lets the player print them, on a printer or into a PDF
+    // file, one job with a page each; every text has its top-left corner at its point, in the printer's
+    // own pixels. Nothing when the pages went out or the player cancelled; the text of the failure when
+    // the printer refused.
+    virtual std::optional<QString> print(const std::vector<PrintPage>& pages) = 0;
+};
+
 // Everything a window needs from the desktop, owned by whoever builds the windows.
 struct Services {
     DialogService& dialogs;
     SoundPlayer& sound;
     Clock& clock;
     HelpViewer& help;
+    PrinterService& printer;
 };
 
 } // namespace selektor

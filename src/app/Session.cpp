@@ -53,6 +53,10 @@ void Session::finish(const Outcome& outcome) {
         else
             m_services.dialogs.information(fromModel(message.text));
     }
+    if (!outcome.printJob.empty()) {
+        if (const std::optional<QString> failure = m_services.printer.print(outcome.printJob))
+            m_services.dialogs.error(*failure);
+    }
     if (outcome.playSixHitSound) {
         // The file dialogs may have moved the current directory; the sound lies beside the program's files.
         QDir::setCurrent(QFile::decodeName(m_model.dataDirectory().c_str()));

@@ -20,11 +20,13 @@ int main(int argc, char* argv[]) {
     selektor::QtSoundPlayer sound;
     selektor::SystemClock clock;
     selektor::DesktopHelpViewer help;
-    selektor::Services services{dialogs, sound, clock, help};
+    selektor::QtPrinterService printer;
+    selektor::Services services{dialogs, sound, clock, help, printer};
 
     // The program reads and writes its own files where it was started, whatever the file dialogs do later.
     selektor::Program program(services, QDir::currentPath());
     dialogs.setParentWidget(&program.mainWindow());
+    printer.setParentWidget(&program.mainWindow());
     QObject::connect(&program.mainWindow(), &selektor::TFormHaupt::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     program.mainWindow().show();

@@ -193,6 +193,10 @@ Outcome ApplicationModel::deleteDraw(std::int64_t selectedIndex, Questions& ques
 
 HistoryStatistics ApplicationModel::statistics(int recentWindow) const {
     const DrawHistory& history = m_history.history();
+    // The statistics use the stored pattern values as table positions: a history that failed its checks
+    // may hold records that point outside the tables, so it is counted as none.
+    if (history.problem)
+        return computeStatistics(0, StatRecord{}, {}, recentWindow);
     return computeStatistics(history.lines.size(), history.totals, history.records, recentWindow);
 }
 

@@ -78,7 +78,8 @@ public:
     Outcome addDraw(const std::string& entryDate, const NumberBoxes& ticked, Questions& questions);
     // "Usuń losowanie" for the line the player selected (-1: none).
     Outcome deleteDraw(std::int64_t selectedIndex, Questions& questions);
-    // The figures of the statistics area over the whole history and the newest `recentWindow` draws.
+    // The figures of the statistics area over the whole history and the newest `recentWindow` draws; a
+    // history that failed its checks counts as empty.
     HistoryStatistics statistics(int recentWindow) const;
 
     // ---- Printing on coupon blanks ----

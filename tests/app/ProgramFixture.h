@@ -50,9 +50,14 @@ struct ProgramFixture {
     QTemporaryDir directory;
     std::unique_ptr<Program> program;
 
-    // The program starts in a data folder of its own, with an empty draw history.
+    // The program starts in a data folder of its own, with an empty draw history and the print positions
+    // of the coupon layout's worked example.
     ProgramFixture() {
         writeEmptyHistory(QFile::encodeName(directory.path()).toStdString());
+        const char* const positions[][2] = {{"PX1", "100"}, {"X1X2", "50"}, {"PY1", "200"}, {"Y1Y2", "40"},
+                                            {"PYK", "30"},  {"PYDL", "60"}, {"PNR", "50"}};
+        for (const auto& [name, value] : positions)
+            writeAll(directory.filePath(QLatin1String(name) + QStringLiteral(".txt")), QByteArray(value) + "\r\n");
         program = std::make_unique<Program>(fakes.services, directory.path());
         window()->show();
         if (!QTest::qWaitForWindowExposed(window()))

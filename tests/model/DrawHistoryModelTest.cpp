@@ -80,6 +80,7 @@ TEST_F(DrawHistoryModelTest, BrokenOrMissingFilesAreSaidOnceAndRefuseEveryChange
     ASSERT_EQ(broken.messages.size(), 1u);
     EXPECT_EQ(broken.messages.front().kind, Message::Kind::Information);
     EXPECT_EQ(model->drawHistory().lines.size(), 1u); // what could be read is shown
+    EXPECT_EQ(model->statistics(50).historySize, 0u); // but nothing of it is counted
     for (const Outcome& refused :
          {model->addDraw("18.05.2002", ticked({3, 12, 25, 31, 40, 49}), questions), model->deleteDraw(0, questions)})
         EXPECT_EQ(refused.messages, broken.messages);

@@ -75,13 +75,25 @@ public:
     void showContents(const QString& helpFile) override { opened << helpFile; }
 };
 
+// Keeps every job instead of printing it; `failure` makes the printer refuse.
+class RecordingPrinter : public PrinterService {
+public:
+    std::vector<std::vector<PrintPage>> jobs;
+    std::optional<QString> failure;
+    std::optional<QString> print(const std::vector<PrintPage>& pages) override {
+        jobs.push_back(pages);
+        return failure;
+    }
+};
+
 // One set of fakes, ready to hand to a window.
 struct FakeServices {
     ScriptedDialogs dialogs;
     SilentSound sound;
     FixedClock clock;
     RecordingHelp help;
-    Services services{dialogs, sound, clock, help};
+    RecordingPrinter printer;
+    Services services{dialogs, sound, clock, help, printer};
 };
 
 } // namespace selektor::test
