@@ -73,9 +73,10 @@ void QtSoundPlayer::play(const QString& fileName) {
 }
 
 std::optional<QString> QtPrinterService::print(const std::vector<PrintPage>& pages) {
-    // The positions are the printer's own pixels, so the printer keeps its full resolution; the preview
-    // shows the pages at the resolution of the printer it is set for.
+    // The positions are printer pixels: printing always at 300 to the inch makes one calibration serve
+    // every printer and the PDF file alike.
     QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(kPrintResolution);
     QPrintPreviewDialog preview(&printer, m_parent);
     preview.setWindowTitle(QStringLiteral("Selektor - Wydruk"));
     std::optional<QString> failure;
