@@ -63,6 +63,8 @@ void TFormlos::buildWindow() {
     m_addButton = button(QStringLiteral("Dodaj losowanie"), "addDrawButton", 0, &TFormlos::startDrawEntry);
     m_deleteButton = button(QStringLiteral("Usuń losowanie"), "deleteDrawButton", 1, &TFormlos::deleteSelectedDraw);
     m_statisticsButton = button(QStringLiteral("Statystyki"), "statisticsButton", 2, &TFormlos::openStatisticsSetup);
+    m_importButton = button(QStringLiteral("Importuj"), "importDrawsButton", 3, &TFormlos::importDraws);
+    m_importButton->setToolTip(QStringLiteral("Dodaj losowania z pliku CSV z wynikami (data,n1,...,n6)"));
 
     m_datePanel = new DatePanel(m_session.services().clock.today(), this);
     m_numberPanel = new NumberPanel(this);
@@ -107,6 +109,7 @@ void TFormlos::enableButtons(bool enabled) {
     m_addButton->setEnabled(enabled);
     m_deleteButton->setEnabled(enabled);
     m_statisticsButton->setEnabled(enabled);
+    m_importButton->setEnabled(enabled);
 }
 
 void TFormlos::slideIn(QWidget* panel, Slide slide, bool vertical) {
@@ -215,6 +218,17 @@ void TFormlos::deleteSelectedDraw() {
     // The player chooses the next draw to delete anew.
     if (deleted)
         m_list->selectNone();
+}
+
+void TFormlos::importDraws() {
+    bool stored = false;
+    m_session.run([&] {
+        Outcome outcome = m_session.model().importDraws(m_session.questions());
+        stored = outcome.drawStored;
+        return outcome;
+    });
+    if (stored)
+        m_list->selectLast();
 }
 
 void TFormlos::openStatisticsSetup() {

@@ -50,6 +50,7 @@ private:
     void cancelDrawEntry();
     void deleteSelectedDraw();
     void openStatisticsSetup();
+    void importDraws(); // "Importuj": draws from a CSV file of results
     void computeStatistics();
     void closeStatistics();
 
@@ -60,6 +61,7 @@ private:
     QPushButton* m_addButton = nullptr;
     QPushButton* m_deleteButton = nullptr;
     QPushButton* m_statisticsButton = nullptr;
+    QPushButton* m_importButton = nullptr;
     DatePanel* m_datePanel = nullptr;
     NumberPanel* m_numberPanel = nullptr;
     StatisticsSetupPanel* m_setupPanel = nullptr;

@@ -256,47 +256,65 @@ void DrawHistoryStore::undoAfter(const std::exception& failure, Undo& undo) {
 }
 
 void DrawHistoryStore::appendDraw(const std::string& line, const DrawRecord& record) {
+    const NewDraw draw{line, record};
+    appendDraws(std::span(&draw, 1));
+}
+
+void DrawHistoryStore::appendDraws(std::span<const NewDraw> draws) {
     refuseChanges();
-    const std::optional<std::int32_t> next = nextDrawNumber(m_history.lines);
-    if (!next)
-        throw FileError(kNoDrawNumberLeftMessage);
-    if (record.drawNumber != *next || lineDrawNumber(line) != record.drawNumber || !isSoundDrawRecord(record) ||
-        line.find_first_of("\r\n") != std::string::npos)
-        throw FileError(kUnsoundNewDrawMessage);
+    if (draws.empty())
+        return;
+    std::optional<std::int32_t> next = nextDrawNumber(m_history.lines);
+    for (const NewDraw& draw : draws) {
+        if (!next)
+            throw FileError(kNoDrawNumberLeftMessage);
+        if (draw.record.drawNumber != *next || lineDrawNumber(draw.line) != draw.record.drawNumber ||
+            !isSoundDrawRecord(draw.record) || draw.line.find_first_of("\r\n") != std::string::npos)
+            throw FileError(kUnsoundNewDrawMessage);
+        next = *next < kLastDrawNumber ? std::optional(*next + 1) : std::nullopt;
+    }
     checkFilesUnchanged();
 
     // Everything the files and the memory get is made before the first byte is written, so that once the
-    // files have the draw, taking it into memory cannot fail.
+    // files have the draws, taking them into memory cannot fail.
     // A last line without its line end gets one first, or the new line would run on from it.
     const bool ended = m_text.empty() || m_text.back() == '\r' || m_text.back() == '\n';
-    const std::string textBytes = (ended ? "" : "\r\n") + line + "\r\n";
-    const DrawRecordBytes recordBytes = encodeDrawRecord(record);
+    std::string textBytes = ended ? "" : "\r\n";
+    std::string recordBytes;
+    std::string totalsBytes;
     StatRecord totals = m_history.totals;
-    countDraw(totals, record, +1);
-    const StatRecordBytes totalsBytes = encodeStatRecord(totals);
-    std::string newLine = line;
-    m_history.lines.reserve(m_history.lines.size() + 1);
-    m_history.records.reserve(m_history.records.size() + 1);
+    for (const NewDraw& draw : draws) {
+        textBytes += draw.line;
+        textBytes += "\r\n";
+        const DrawRecordBytes record = encodeDrawRecord(draw.record);
+        recordBytes.append(reinterpret_cast<const char*>(record.data()), record.size());
+        countDraw(totals, draw.record, +1);
+        const StatRecordBytes journal = encodeStatRecord(totals);
+        totalsBytes.append(reinterpret_cast<const char*>(journal.data()), journal.size());
+    }
+    m_history.lines.reserve(m_history.lines.size() + draws.size());
+    m_history.records.reserve(m_history.records.size() + draws.size());
     m_text.reserve(m_text.size() + textBytes.size());
     m_recordBytes.reserve(m_recordBytes.size() + recordBytes.size());
 
     Undo undo;
     try {
         appendToFile(pathOf(kHistoryTextFile), m_text.size(), textBytes, undo);
-        appendToFile(pathOf(kDrawRecordFile), m_recordBytes.size(),
-                     std::string_view(reinterpret_cast<const char*>(recordBytes.data()), recordBytes.size()), undo);
+        appendToFile(pathOf(kDrawRecordFile), m_recordBytes.size(), recordBytes, undo);
         appendToFile(pathOf(kTotalsFile), static_cast<std::uint64_t>(m_history.journalRecords) * kStatRecordSize,
-                     std::string_view(reinterpret_cast<const char*>(totalsBytes.data()), totalsBytes.size()), undo);
+                     totalsBytes, undo);
     } catch (const std::exception& failure) {
         undoAfter(failure, undo);
     }
 
-    m_history.lines.push_back(std::move(newLine));
-    m_history.records.push_back(record);
+    for (const NewDraw& draw : draws) {
+        m_history.lines.push_back(draw.line);
+        m_history.records.push_back(draw.record);
+    }
     m_history.totals = totals;
-    ++m_history.journalRecords;
+    m_history.journalRecords += static_cast<std::int64_t>(draws.size());
     m_text += textBytes;
-    m_recordBytes.append(reinterpret_cast<const char*>(recordBytes.data()), recordBytes.size());
+    m_recordBytes += recordBytes;
 }
 
 void DrawHistoryStore::deleteDraw(std::size_t index) {

@@ -84,6 +84,13 @@ public:
     // line, and the line must begin with its number. Throws FileError: the standard text of a failed
     // step, after which the files are as they were, or a refusal in Polish.
     void appendDraw(const std::string& line, const DrawRecord& record);
+    // Several new draws at once, in order, all or nothing: the files get every one of them or none, with
+    // one totals record per draw as if they had been entered one by one.
+    struct NewDraw {
+        std::string line;
+        DrawRecord record;
+    };
+    void appendDraws(std::span<const NewDraw> draws);
     // Removes line and record `index` and counts the draw out of the totals; the other draws keep their
     // numbers. Throws FileError as appendDraw does; an index past the end reads as no draw selected.
     void deleteDraw(std::size_t index);

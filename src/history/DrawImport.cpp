@@ -97,4 +97,14 @@ DrawImport readDrawCsv(std::string_view text) {
     return result;
 }
 
+std::string drawCountText(std::size_t count) {
+    const std::size_t lastTwo = count % 100, last = count % 10;
+    const char* word = "losowań";
+    if (count == 1)
+        word = "losowanie";
+    else if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14))
+        word = "losowania";
+    return std::to_string(count) + " " + word;
+}
+
 } // namespace selektor

@@ -28,4 +28,7 @@ struct DrawImport {
 // whole file. The numbers of a draw are put in ascending order.
 DrawImport readDrawCsv(std::string_view text);
 
+// "1 losowanie", "3 losowania", "5 losowań", "22 losowania": a count of draws with the Polish plural.
+std::string drawCountText(std::size_t count);
+
 } // namespace selektor

@@ -4,6 +4,7 @@
 #include "core/TemplateCatalogue.h"
 #include "generator/PostProcessing.h"
 #include "generator/SystemFile.h"
+#include "history/DrawImport.h"
 #include "print/CouponPrint.h"
 
 #include <algorithm>
@@ -13,6 +14,7 @@ namespace selektor {
 
 const FileDialog kSaveSystemDialog{"Plik textowy(*.txt)", "txt"};
 const FileDialog kOpenSystemDialog{"Pliki textowe(*.txt)", "txt"};
+const FileDialog kImportDrawsDialog{"Pliki CSV(*.csv)", "csv"};
 
 namespace {
 
@@ -26,6 +28,11 @@ const char* const kRunningBackQuestion =
 const char* const kEndQuestion = "Czy chcesz zakończyć prace z programem Selektor ?";
 const char* const kSaveQuestion = "Zapisać ostatni wygenerowany system ?";
 const char* const kEmptyListMessage = "Co chcesz zapisywać ? Lista jest pusta ! ";
+const char* const kNoDrawsToImportMessage = "W pliku nie ma żadnego losowania !";
+const char* const kImportTooLargeMessage = "Plik jest za duży na plik z wynikami losowań !";
+const char* const kImportPastLastNumberMessage = "Tylu losowań nie można dodać - numer losowania przekroczyłby 9999 !";
+// A results file of every draw ever held is a few hundred kilobytes; anything far larger is no such file.
+constexpr std::uint64_t kLargestImportFile = 16 * 1024 * 1024;
 
 } // namespace
 
@@ -165,6 +172,60 @@ Outcome ApplicationModel::addDraw(const std::string& entryDate, const NumberBoxe
         return done(std::move(outcome));
     try {
         m_history.appendDraw(entry.line, entry.record);
+        outcome.drawStored = true;
+    } catch (const FileError& error) {
+        outcome.fail(error.what());
+    }
+    return done(std::move(outcome));
+}
+
+Outcome ApplicationModel::importDraws(Questions& questions) {
+    Outcome outcome;
+    if (!historyMayChange(outcome))
+        return done(std::move(outcome));
+    const std::string path = questions.openFileName(kImportDrawsDialog);
+    if (path.empty())
+        return done(std::move(outcome));
+    std::string text;
+    try {
+        File file(m_files, path, OpenMode::Read);
+        if (file.status().size > kLargestImportFile) {
+            outcome.inform(kImportTooLargeMessage);
+            return done(std::move(outcome));
+        }
+        char buffer[1 << 16];
+        while (const std::size_t got = file.read(buffer, sizeof buffer))
+            text.append(buffer, got);
+    } catch (const FileError& error) {
+        outcome.fail(error.what());
+        return done(std::move(outcome));
+    }
+    const DrawImport import = readDrawCsv(text);
+    if (import.refusal || import.draws.empty()) {
+        outcome.inform(import.refusal ? *import.refusal : kNoDrawsToImportMessage);
+        return done(std::move(outcome));
+    }
+
+    // Every draw is entered as the window enters one, each numbered after the one before.
+    std::vector<std::string> lines = m_history.history().lines;
+    std::vector<DrawHistoryStore::NewDraw> draws;
+    draws.reserve(import.draws.size());
+    for (const ImportedDraw& draw : import.draws) {
+        NumberBoxes ticked{};
+        for (Number n : draw.numbers)
+            ticked[n - 1] = 1;
+        DrawEntry entry = enterDraw(lines, draw.date, ticked);
+        if (!entry.refusal.empty()) {
+            outcome.inform(entry.refusal == kNoDrawNumberLeftMessage ? kImportPastLastNumberMessage : entry.refusal);
+            return done(std::move(outcome));
+        }
+        lines.push_back(entry.line);
+        draws.push_back({std::move(entry.line), entry.record});
+    }
+    if (!questions.confirm("Dodać " + drawCountText(draws.size()) + " ?"))
+        return done(std::move(outcome));
+    try {
+        m_history.appendDraws(draws);
         outcome.drawStored = true;
     } catch (const FileError& error) {
         outcome.fail(error.what());

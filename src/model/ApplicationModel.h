@@ -76,6 +76,9 @@ public:
     // "O K" on the number panel: the draw of `entryDate` with the ticked numbers, stored on Yes to the
     // question. outcome.drawStored tells the window to close its panel.
     Outcome addDraw(const std::string& entryDate, const NumberBoxes& ticked, Questions& questions);
+    // "Importuj": the draws of a CSV file of past results ("date,n1,...,n6"), checked in full, asked
+    // for and stored all or nothing after the newest draw.
+    Outcome importDraws(Questions& questions);
     // "Usuń losowanie" for the line the player selected (-1: none).
     Outcome deleteDraw(std::int64_t selectedIndex, Questions& questions);
     // The figures of the statistics area over the whole history and the newest `recentWindow` draws; a

@@ -241,6 +241,19 @@ private slots:
         QCOMPARE(lines().size(), 2);
     }
 
+    void importedDrawsJoinTheListAfterTheQuestion() {
+        const QString csv = shell->directory.filePath(QStringLiteral("wyniki.csv"));
+        writeAll(csv, "date,n1,n2,n3,n4,n5,n6\n2025-11-13,1,18,31,37,42,43\n2025-11-15,2,12,19,32,39,44\n");
+        shell->fakes.dialogs.fileNames << csv;
+        shell->answer({true});
+        press(QStringLiteral("importDrawsButton"));
+        QCOMPARE(said(), QStringList{QStringLiteral("question: Dodać 2 losowania ?")});
+        QCOMPARE(shell->fakes.dialogs.fileFilters.last(), QStringLiteral("Pliki CSV(*.csv) | csv"));
+        QCOMPARE(lines().size(), 2);
+        QVERIFY(lines().last().startsWith(QStringLiteral("1002  15.11.2025")));
+        QCOMPARE(window->selectedDrawIndex(), 1);
+    }
+
     // 150 draws, 55 of them "3 - 3" and 2 of them "0 - 6": both index above 105, one green arrow up.
     void theWorkedExampleShowsOneArrowUp() {
         std::vector<Combination> draws(55, kThreeEven);

@@ -32,3 +32,13 @@ TEST(DrawImport, ReadsEveryDrawOrRefusesTheWholeFileAtItsFirstBadLine) {
             << bad;
     }
 }
+
+TEST(DrawImport, CountsDrawsWithThePolishPlural) {
+    const std::pair<std::size_t, const char*> counts[] = {
+        {1, "1 losowanie"},   {2, "2 losowania"},     {4, "4 losowania"},     {5, "5 losowań"},
+        {12, "12 losowań"},   {14, "14 losowań"},     {21, "21 losowań"},     {22, "22 losowania"},
+        {112, "112 losowań"}, {124, "124 losowania"}, {7275, "7275 losowań"},
+    };
+    for (const auto& [count, text] : counts)
+        EXPECT_EQ(drawCountText(count), text);
+}

@@ -144,3 +144,52 @@ TEST(DrawsToUseSpinner, StepsByTenBetweenTenAndFiveHundred) {
     model.stepDrawsToUse(100);
     EXPECT_EQ(model.form().drawsToUse, 500);
 }
+
+TEST_F(DrawHistoryModelTest, ImportedDrawsAreAskedForAndStoredAllTogether) {
+    writeBytes(path("wyniki.csv"), "date,n1,n2,n3,n4,n5,n6\n2025-11-08,7,10,20,30,35,39\n"
+                                   "2025-11-11,1,5,14,26,46,47\n2025-11-13,1,18,31,37,42,43\n");
+    questions.fileNames = {path("wyniki.csv")};
+    answer({false});
+    EXPECT_FALSE(model->importDraws(questions).drawStored);
+    EXPECT_EQ(questions.asked.back(), "question: Dodać 3 losowania ?");
+    EXPECT_TRUE(model->drawHistory().lines.empty());
+
+    questions.fileNames = {path("wyniki.csv")};
+    answer({true});
+    EXPECT_TRUE(model->importDraws(questions).drawStored);
+    ASSERT_EQ(model->drawHistory().lines.size(), 3u);
+    EXPECT_EQ(model->drawHistory().lines[2].substr(0, 18), "1003  13.11.2025  ");
+    EXPECT_EQ(bytesOf(path("Losowanie.dat")).size(), 60u);
+    EXPECT_EQ(bytesOf(path("Stat.dat")).size(), 4 * kStatRecordSize); // one totals record per draw
+
+    // A file with a bad line: named by its line number (the header is line 1), nothing added.
+    std::string text = "date,n1,n2,n3,n4,n5,n6\n";
+    for (int line = 2; line < 1234; ++line)
+        text += "2025-11-15,2,12,19,32,39,44\n";
+    text += "2025-11-18,2,12,19,32,39,39\n";
+    writeBytes(path("zle.csv"), text);
+    const std::string before = bytesOf(path("Losowania.txt"));
+    questions.fileNames = {path("zle.csv")};
+    EXPECT_EQ(model->importDraws(questions).messages,
+              std::vector<Message>{information(
+                  "Wiersz 1234 pliku nie zawiera daty i sześciu różnych liczb od 1 do 49 - nic nie zostało dodane !")});
+    EXPECT_EQ(bytesOf(path("Losowania.txt")), before);
+    EXPECT_EQ(model->drawHistory().lines.size(), 3u);
+}
+
+TEST_F(DrawHistoryModelTest, AnImportThatWouldPassDrawNumber9999IsRefused) {
+    const DrawRecord last = makeDrawRecord(9998, {1, 2, 3, 4, 5, 6});
+    StatRecord totals;
+    countDraw(totals, last, +1);
+    const auto record = encodeDrawRecord(last);
+    const auto zero = encodeStatRecord(StatRecord{}), counted = encodeStatRecord(totals);
+    writeBytes(path("Losowania.txt"), historyLine(last, "18.05.2002") + "\r\n");
+    writeBytes(path("Losowanie.dat"), std::string(record.begin(), record.end()));
+    writeBytes(path("Stat.dat"), std::string(zero.begin(), zero.end()) + std::string(counted.begin(), counted.end()));
+    ASSERT_TRUE(model->loadHistory().messages.empty());
+    writeBytes(path("dwa.csv"), "date,n1,n2,n3,n4,n5,n6\n2025-11-08,7,10,20,30,35,39\n2025-11-11,1,5,14,26,46,47\n");
+    questions.fileNames = {path("dwa.csv")};
+    EXPECT_EQ(model->importDraws(questions).messages,
+              std::vector<Message>{information("Tylu losowań nie można dodać - numer losowania przekroczyłby 9999 !")});
+    EXPECT_EQ(model->drawHistory().lines.size(), 1u);
+}
