@@ -1,8 +1,8 @@
 #include "app/QtServices.h"
 
+#include "app/HelpWindow.h"
 #include "app/PagePainter.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -86,12 +86,27 @@ std::optional<QString> QtPrinterService::print(const std::vector<PrintPage>& pag
     return failure;
 }
 
-void DesktopHelpViewer::showContents(const QString& helpFile) {
+QtHelpViewer::QtHelpViewer(Complaint complain) : m_complain(std::move(complain)) {
+    if (!m_complain)
+        m_complain = [](const QString& text) {
+            QMessageBox::warning(nullptr, QStringLiteral("Selektor - Pomoc"), text);
+        };
+}
+
+QtHelpViewer::~QtHelpViewer() = default;
+
+void QtHelpViewer::showContents(const QString& helpFile) {
     // The viewer, not the program, tells the player that the help cannot be shown.
     const QFileInfo file(helpFile);
-    if (!file.isFile() || !QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath())))
-        QMessageBox::warning(nullptr, QStringLiteral("Selektor - Pomoc"),
-                             QStringLiteral("Nie można otworzyć pliku pomocy %1 !").arg(file.absoluteFilePath()));
+    if (!m_window)
+        m_window = std::make_unique<HelpWindow>();
+    if (!m_window->openContents(file.absoluteFilePath())) {
+        m_complain(QStringLiteral("Nie można otworzyć pliku pomocy %1 !").arg(file.absoluteFilePath()));
+        return;
+    }
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
 }
 
 } // namespace selektor

@@ -5,10 +5,14 @@
 #include <QDateTime>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 class QSoundEffect;
 
 namespace selektor {
+
+class HelpWindow;
 
 // Message boxes and file dialogs from Qt, parented to the window that asks.
 class QtDialogService : public DialogService {
@@ -51,10 +55,20 @@ private:
     QPointer<QWidget> m_parent;
 };
 
-// Opens the help file with the desktop's viewer for its type.
-class DesktopHelpViewer : public HelpViewer {
+// The program's own help window, opened on the contents page of the help file. A help file that cannot
+// be opened is said in a message box, or to whatever a test puts in its place.
+class QtHelpViewer : public HelpViewer {
 public:
+    using Complaint = std::function<void(const QString& text)>;
+    explicit QtHelpViewer(Complaint complain = {});
+    ~QtHelpViewer() override;
     void showContents(const QString& helpFile) override;
+    // The window, made when the help is first opened.
+    HelpWindow* window() const { return m_window.get(); }
+
+private:
+    Complaint m_complain;
+    std::unique_ptr<HelpWindow> m_window;
 };
 
 } // namespace selektor

@@ -28,7 +28,7 @@ namespace {
 constexpr int kClientWidth = 692, kClientHeight = 500;
 constexpr int kIntroInterval = 200;
 
-const QString kHelpFile = QStringLiteral("TEMATY POMOCY.HLP");
+const QString kHelpFile = QStringLiteral("TEMATY POMOCY.html");
 
 } // namespace
 

@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     selektor::QtDialogService dialogs;
     selektor::QtSoundPlayer sound;
     selektor::SystemClock clock;
-    selektor::DesktopHelpViewer help;
+    selektor::QtHelpViewer help;
     selektor::QtPrinterService printer;
     selektor::Services services{dialogs, sound, clock, help, printer};
 

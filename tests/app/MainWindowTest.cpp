@@ -184,7 +184,7 @@ private slots:
         QVERIFY(QDir::setCurrent(elsewhere.path()));
         trigger("helpAction");
         QCOMPARE(QDir::currentPath(), dataDirectory);
-        QCOMPARE(fakes->help.opened, QStringList{QStringLiteral("TEMATY POMOCY.HLP")});
+        QCOMPARE(fakes->help.opened, QStringList{QStringLiteral("TEMATY POMOCY.html")});
         QVERIFY(!child<QTimer>(window, QStringLiteral("introTimer"))->isActive());
     }
 };
