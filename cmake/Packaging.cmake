@@ -28,10 +28,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 # The Qt 6 libraries the program links, with the versions it was built against, come from
 # dpkg-shlibdeps. What Qt loads at run time it cannot see: the platform plugins that open a window on
-# the desktop, and the Polish texts of the standard buttons and dialogs. Help pages open in the desktop's
-# browser through xdg-open.
+# the desktop, and the Polish texts of the standard buttons and dialogs. The help has a window of the
+# program's own, so no browser is needed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 
 include(CPack)

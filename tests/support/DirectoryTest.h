@@ -9,6 +9,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <unistd.h>
 
 namespace selektor::test {
 
@@ -20,7 +21,8 @@ protected:
         for (char& c : name)
             if (c == '/')
                 c = '_';
-        m_dir = std::filesystem::path(testing::TempDir()) / ("selektor_" + name);
+        // The process number keeps two runs of the same test (two builds at once) out of each other's way.
+        m_dir = std::filesystem::path(testing::TempDir()) / ("selektor_" + std::to_string(getpid()) + "_" + name);
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
     }
