@@ -66,7 +66,7 @@ void expectSameReduction(const CandidatePool& start, const std::vector<Combinati
     }
 }
 
-// Nine older draws that share at most two Numbers with the third row of the design's example pool, then
+// Nine older draws that share at most two Numbers with the third row of the example pool, then
 // the newest ones, the newest last.
 std::vector<Combination> historyEndingWith(std::initializer_list<Combination> newest) {
     std::vector<Combination> draws(9 + newest.size(), Combination{10, 11, 30, 31, 32, 33});

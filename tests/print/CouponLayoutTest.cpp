@@ -8,7 +8,7 @@ using namespace selektor;
 
 namespace {
 
-// The calibration the design's figures are worked out for.
+// The calibration of the layout's worked example.
 const PrintSettings kSettings{100, 50, 200, 40, 30, 60, 50};
 
 using Point = std::pair<std::int32_t, std::int32_t>;
