@@ -235,6 +235,25 @@ TEST(Enumeration, EveryStoredRowPassesAndTheCountIsExact) {
     EXPECT_EQ(pool->count(), expected);
 }
 
+TEST(Enumeration, RowsFromAcrossTheWholeOrderFillThePoolInOrder) {
+    // Three rows and three columns with three even numbers: 31796 sixes, the 30000th beginning with 22.
+    // The first 30000 are found all over the order, by both cores at once, and the pool fills only late,
+    // in the middle of the work on the sixes beginning with 22, so rows found out of turn must be joined
+    // in their places.
+    FilterSettings s = onlyEvenOdd(3);
+    s.setMode(Panel::RowColumn, 1);
+    s.rowColumnTemplates[3][3] = 1;
+    auto fast = newPool();
+    auto reference = newPool();
+    enumerateFast(s, *fast);
+    enumerateReference(s, *reference);
+    EXPECT_EQ(reference->count(), 31796);
+    ASSERT_EQ(fast->count(), reference->count());
+    EXPECT_EQ(reference->rows()[kPoolCapacity - 1][0], 22);
+    for (int row = 0; row < kPoolCapacity; ++row)
+        ASSERT_EQ(fast->rows()[row], reference->rows()[row]) << "row " << row + 1;
+}
+
 // The fast enumeration must give the reference's count and rows for any setting.
 TEST(EnumerationDifferential, RandomSettings) {
     const char* roundsText = std::getenv("SELEKTOR_DIFFERENTIAL_ROUNDS");
