@@ -1,5 +1,6 @@
 #include "model/ApplicationModel.h"
 
+#include "analysis/AnalysisCsv.h"
 #include "core/Enumeration.h"
 #include "core/TemplateCatalogue.h"
 #include "generator/PostProcessing.h"
@@ -15,6 +16,7 @@ namespace selektor {
 const FileDialog kSaveSystemDialog{"Plik textowy(*.txt)", "txt"};
 const FileDialog kOpenSystemDialog{"Pliki textowe(*.txt)", "txt"};
 const FileDialog kImportDrawsDialog{"Pliki CSV(*.csv)", "csv"};
+const FileDialog kSaveTableDialog{"Pliki CSV(*.csv)", "csv"};
 
 namespace {
 
@@ -347,6 +349,74 @@ Outcome ApplicationModel::savePrintSettings(Questions& questions) {
 
 std::vector<ChartPoint> ApplicationModel::numberChart(Number chartNumber, int windowLength, int windowStep) const {
     return buildNumberChart(chartNumber, windowLength, windowStep, m_history.history().records);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// "Analiza"
+
+FilterHistoryCheck ApplicationModel::filtersOnHistory(std::size_t newestDraws) const {
+    return checkFiltersOnHistory(m_settings, m_history.history(), newestDraws);
+}
+
+FilterFunnel ApplicationModel::filterFunnel() const {
+    return selektor::filterFunnel(m_settings);
+}
+
+SystemHistoryCheck ApplicationModel::systemOnHistory() const {
+    return checkSystemOnHistory(m_system, m_history.history());
+}
+
+SystemCoverage ApplicationModel::systemCoverage() const {
+    return measureCoverage(m_system, *m_pool);
+}
+
+Outcome ApplicationModel::saveAnalysisTable(AnalysisTable table, std::size_t newestDraws, Questions& questions) const {
+    Outcome outcome;
+    std::string csv;
+    std::optional<std::string> refusal;
+    switch (table) {
+    case AnalysisTable::Filters: {
+        const FilterHistoryCheck check = filtersOnHistory(newestDraws);
+        const FilterFunnel funnel = filterFunnel();
+        refusal = funnel.refusal ? funnel.refusal : check.refusal;
+        csv = filterHistoryCsv(check, funnel);
+        break;
+    }
+    case AnalysisTable::RejectedDraws: {
+        const FilterHistoryCheck check = filtersOnHistory(newestDraws);
+        refusal = check.refusal;
+        csv = rejectedDrawsCsv(check);
+        break;
+    }
+    case AnalysisTable::SystemOnDraws: {
+        const SystemHistoryCheck check = systemOnHistory();
+        refusal = check.refusal;
+        csv = systemHistoryCsv(check);
+        break;
+    }
+    case AnalysisTable::Coverage: {
+        const SystemCoverage coverage = systemCoverage();
+        refusal = coverage.refusal;
+        csv = coverageCsv(coverage);
+        break;
+    }
+    }
+    // A file of headings alone would pass for figures; the player is told why there are none instead.
+    if (refusal) {
+        outcome.inform(*refusal);
+        return done(std::move(outcome));
+    }
+    const std::string path = questions.saveFileName(kSaveTableDialog);
+    if (path.empty())
+        return done(std::move(outcome));
+    try {
+        FileReplacement file(m_files, path);
+        file.write(csv);
+        file.commit();
+    } catch (const FileError& error) {
+        outcome.fail(error.what());
+    }
+    return done(std::move(outcome));
 }
 
 // ---------------------------------------------------------------------------------------------------

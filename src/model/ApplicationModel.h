@@ -5,6 +5,9 @@
 // show it and forward the player's clicks to its commands; a command asks its questions through the
 // Questions port and returns what is left for the screen to do. Nothing here knows of widgets.
 
+#include "analysis/FilterHistory.h"
+#include "analysis/SystemCoverage.h"
+#include "analysis/SystemHistory.h"
 #include "chart/NumberChart.h"
 #include "core/CandidatePool.h"
 #include "core/FilterSettings.h"
@@ -30,6 +33,15 @@ namespace selektor {
 // The file dialogs of the system files.
 extern const FileDialog kSaveSystemDialog;
 extern const FileDialog kOpenSystemDialog;
+extern const FileDialog kSaveTableDialog;
+
+// The tables of "Analiza" that can be saved for a spreadsheet.
+enum class AnalysisTable : std::uint8_t {
+    Filters,       // "Filtry a historia": every tab on the draws and in the funnel
+    RejectedDraws, // "Filtry a historia": the newest draws the settings throw out
+    SystemOnDraws, // "System a historia": every draw against the system
+    Coverage,      // "Pokrycie systemu": every pool combination with its best line
+};
 
 class ApplicationModel {
 public:
@@ -102,6 +114,15 @@ public:
 
     // ---- The number chart ----
     std::vector<ChartPoint> numberChart(Number chartNumber, int windowLength, int windowStep) const;
+
+    // ---- "Analiza" ---- (the figures of the moment; the window asks again when it is shown)
+    // The filter settings tried on the newest `newestDraws` draws (0: every draw).
+    FilterHistoryCheck filtersOnHistory(std::size_t newestDraws) const;
+    FilterFunnel filterFunnel() const;
+    SystemHistoryCheck systemOnHistory() const;
+    SystemCoverage systemCoverage() const;
+    // One table as CSV, written where the player chooses in the save dialog.
+    Outcome saveAnalysisTable(AnalysisTable table, std::size_t newestDraws, Questions& questions) const;
 
     // ---- The filter stage ---- (every change locks "Etap końcowy" until the next "Oblicz")
     void toggleFavourite(Number n);
