@@ -38,7 +38,13 @@ std::string percentText(std::int64_t part, std::int64_t whole) {
         return "0,00";
     // Hundredths of a percent, rounded half up, in whole numbers so that a table and its file agree to
     // the last digit.
-    const std::int64_t hundredths = (part * 20000 + whole) / (2 * whole);
+    std::int64_t hundredths = (part * 20000 + whole) / (2 * whole);
+    // A share that is neither all nor nothing never reads as either: a system one hole short of its
+    // guarantee must not show "100,00".
+    if (part < whole)
+        hundredths = std::min<std::int64_t>(hundredths, 9999);
+    if (part > 0)
+        hundredths = std::max<std::int64_t>(hundredths, 1);
     const std::int64_t fraction = hundredths % 100;
     return std::to_string(hundredths / 100) + (fraction < 10 ? ",0" : ",") + std::to_string(fraction);
 }

@@ -39,7 +39,8 @@ inline constexpr std::array<Panel, kPanelCount> kEnumerationOrder = {Panel::Numb
 std::string panelCaption(Panel panel);
 
 // part of whole in percent with two decimals and a decimal comma, rounded half up: "75,00", "0,03".
-// "0,00" when whole is 0.
+// "0,00" when whole is 0. A share short of the whole never shows "100,00", a share above nothing never
+// "0,00".
 std::string percentText(std::int64_t part, std::int64_t whole);
 
 // "1 trafienie", "3 trafienia", "5 trafień".

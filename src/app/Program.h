@@ -4,6 +4,7 @@
 // window, in the order the start-up needs them. main() makes one; the window tests make theirs the same
 // way with scripted services.
 
+#include "app/AnalysisWindow.h"
 #include "app/Services.h"
 #include "app/Session.h"
 #include "app/Unit1.h"
@@ -27,6 +28,7 @@ public:
     TForm1& chartWindow() { return m_chartWindow; }
     TFormlos& drawHistoryWindow() { return m_drawHistoryWindow; }
     TAboutBox& aboutBox() { return m_aboutBox; }
+    AnalysisWindow& analysisWindow() { return m_analysisWindow; }
 
 private:
     ApplicationModel m_model;
@@ -34,6 +36,7 @@ private:
     TForm1 m_chartWindow;
     TFormlos m_drawHistoryWindow;
     TAboutBox m_aboutBox;
+    AnalysisWindow m_analysisWindow;
     TFormHaupt m_mainWindow;
 };
 

@@ -1,5 +1,6 @@
 #include "app/UnitHaupt.h"
 
+#include "app/AnalysisWindow.h"
 #include "app/FilterStage.h"
 #include "app/GeneratorStage.h"
 #include "app/IntroPanel.h"
@@ -103,6 +104,8 @@ void TFormHaupt::buildMenu() {
                &TFormHaupt::showDrawHistory);
     addCommand(statistics, QStringLiteral("Wykresy"), QKeySequence(Qt::CTRL | Qt::Key_W), "chartAction",
                &TFormHaupt::showChart);
+    addCommand(statistics, QStringLiteral("Analiza"), QKeySequence(Qt::CTRL | Qt::Key_A), "analysisAction",
+               &TFormHaupt::showAnalysis);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Pomoc"));
     addCommand(help, QStringLiteral("Tematy pomocy"), QKeySequence(Qt::CTRL | Qt::Key_P), "helpAction",
@@ -171,6 +174,7 @@ void TFormHaupt::endProgram() {
     m_ended = true;
     m_windows.drawHistory.hide();
     m_windows.chart.hide();
+    m_windows.analysis.hide();
     m_windows.about.hide();
     close();
     emit programEnded();
@@ -193,6 +197,13 @@ void TFormHaupt::showChart() {
     m_windows.chart.show();
     m_windows.chart.raise();
     m_windows.chart.activateWindow();
+}
+
+void TFormHaupt::showAnalysis() {
+    stopIntro();
+    m_windows.analysis.show();
+    m_windows.analysis.raise();
+    m_windows.analysis.activateWindow();
 }
 
 void TFormHaupt::showHelp() {

@@ -14,6 +14,7 @@ class QTimer;
 
 namespace selektor {
 
+class AnalysisWindow;
 class FilterStage;
 class GeneratorStage;
 class IntroPanel;
@@ -28,6 +29,7 @@ struct SecondaryWindows {
     TForm1& chart;
     TFormlos& drawHistory;
     TAboutBox& about;
+    AnalysisWindow& analysis;
 };
 
 class TFormHaupt : public QMainWindow {
@@ -59,6 +61,7 @@ private:
     void quitProgram();
     void showDrawHistory();
     void showChart();
+    void showAnalysis();
     void showHelp();
     void showAbout();
     void stopIntro();

@@ -14,6 +14,9 @@ TEST(AnalysisTexts, SharesPluralsAndTheGuarantee) {
     EXPECT_EQ(percentText(1, 20000), "0,01"); // half a hundredth rounds up
     EXPECT_EQ(percentText(4655200, kAllCombinations), "33,29");
     EXPECT_EQ(percentText(7, 7), "100,00");
+    // One hole in 30000 or one combination in all: not all and not nothing.
+    EXPECT_EQ(percentText(29999, 30000), "99,99");
+    EXPECT_EQ(percentText(1, kAllCombinations), "0,01");
     EXPECT_EQ(percentText(0, 0), "0,00");
     EXPECT_EQ(hitCountText(1), "1 trafienie");
     EXPECT_EQ(hitCountText(4), "4 trafienia");

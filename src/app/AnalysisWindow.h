@@ -1,0 +1,49 @@
+#pragma once
+
+// The window "Selektor - Analiza": what the player wants to know before paying for a system. Three
+// pages: the filter settings tried on the draws that really came up, the current system played on every
+// stored draw, and how much of its candidate pool the system really covers. The figures are the model's;
+// the window asks for them again whenever the model has changed and a page is in view, at most a few
+// times a second, so a page always shows the settings, the system and the history of the moment.
+
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+class QTabWidget;
+class QTimer;
+
+namespace selektor {
+
+class CoverageAnalysisPage;
+class FilterAnalysisPage;
+class Session;
+class SystemAnalysisPage;
+enum class AnalysisTable : std::uint8_t;
+
+class AnalysisWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit AnalysisWindow(Session& session, QWidget* parent = nullptr);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    enum Page { Filters, System, Coverage, PageCount };
+
+    void modelChanged();
+    void refreshShownPage();
+    void refresh(Page page);
+    void saveTable(AnalysisTable table);
+
+    Session& m_session;
+    QTabWidget* m_pages = nullptr;
+    FilterAnalysisPage* m_filters = nullptr;
+    SystemAnalysisPage* m_system = nullptr;
+    CoverageAnalysisPage* m_coverage = nullptr;
+    QTimer* m_refreshTimer = nullptr;
+    std::array<bool, PageCount> m_stale{true, true, true};
+};
+
+} // namespace selektor
