@@ -180,14 +180,15 @@ FilterAnalysisPage::FilterAnalysisPage(QWidget* parent) : QWidget(parent) {
                    {QStringLiteral("Zakładka"), QStringLiteral("Tryb"), QStringLiteral("Przepuszczone\nlosowania"),
                     QStringLiteral("Udział"), QStringLiteral("Kombinacje\npo zakładce"), QStringLiteral("Udział")},
                    left);
-    leftLayout->addWidget(m_tabs, 3);
+    fitRows(m_tabs, kPanelCount + 1);
+    leftLayout->addWidget(m_tabs);
     m_rejectedCaption = caption(QString(), left);
     leftLayout->addWidget(m_rejectedCaption);
     m_rejected = table(
         QStringLiteral("rejectedTable"),
         {QStringLiteral("Nr"), QStringLiteral("Data"), QStringLiteral("Liczby"), QStringLiteral("Odrzuca zakładka")},
         left);
-    leftLayout->addWidget(m_rejected, 4);
+    leftLayout->addWidget(m_rejected, 1);
     m_funnel = chartView(QStringLiteral("funnelChart"), split);
     m_funnel->chart()->setTitle(QStringLiteral("Kombinacje pozostałe po kolejnych zakładkach"));
     split->addWidget(left);
@@ -257,7 +258,7 @@ void FilterAnalysisPage::showFigures(const FilterHistoryCheck& check, const Filt
 
     m_rejected->setRowCount(0);
     m_rejectedCaption->setVisible(draws);
-    m_rejected->setVisible(draws);
+    m_rejected->setVisible(draws && !check.rejected.empty());
     if (draws) {
         m_rejectedCaption->setText(
             check.rejected.empty()
