@@ -4,10 +4,12 @@
 // straightforward loops in the same run. Prints the medians, their ratios and the machine's load after
 // the Google Benchmark table.
 
+#include "BenchRatios.h"
 #include "analysis/FilterHistory.h"
 #include "analysis/SystemCoverage.h"
 #include "analysis/SystemHistory.h"
 #include "history/DrawImport.h"
+#include "support/TypicalSettings.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -22,6 +24,7 @@
 #include <vector>
 
 using namespace selektor;
+using namespace selektor::test;
 
 namespace {
 
@@ -29,39 +32,7 @@ constexpr int kRepetitions = 7;
 constexpr int kReferenceRepetitions = 3;
 constexpr std::size_t kSystemLines = 30000;
 
-// Keeps the median of every benchmark as it is reported, in microseconds, for the summary.
-class MedianCollector : public benchmark::ConsoleReporter {
-public:
-    MedianCollector() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.aggregate_name == "median")
-                m_medians[run.run_name.function_name] = run.GetAdjustedRealTime() * unitToMicroseconds(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    // 0 when the benchmark did not run (filtered out).
-    double median(const std::string& name) const {
-        const auto it = m_medians.find(name);
-        return it == m_medians.end() ? 0.0 : it->second;
-    }
-
-private:
-    static double unitToMicroseconds(benchmark::TimeUnit unit) {
-        switch (unit) {
-        case benchmark::kNanosecond:
-            return 1e-3;
-        case benchmark::kMicrosecond:
-            return 1.0;
-        case benchmark::kMillisecond:
-            return 1e3;
-        case benchmark::kSecond:
-            return 1e6;
-        }
-        return 1.0;
-    }
-    std::map<std::string, double> m_medians;
-};
+using bench::MedianCollector;
 
 std::string loadAverage() {
     std::ifstream file("/proc/loadavg");
@@ -106,51 +77,6 @@ DrawHistory realHistory(std::string& source) {
 }
 
 // ---- Settings -------------------------------------------------------------------------------------
-
-// A player's narrow but ordinary setting, with every tab in its selecting mode.
-FilterSettings allTabsSelecting() {
-    FilterSettings s;
-    for (int p = 0; p < kPanelCount; ++p)
-        s.setMode(static_cast<Panel>(p), 1);
-    for (int n = 1; n <= 49; ++n)
-        if (n % 7 != 0)
-            s.setNumberRole(static_cast<Number>(n), n % 5 == 0 ? Favourite : Basic);
-    s.shareBoxChecked = {1, 1, 1, 0, 0, 0, 0};
-    s.evenOddTemplates = {0, 0, 1, 1, 1, 0, 0};
-    for (int r = 3; r <= 5; ++r)
-        for (int k = 4; k <= 6; ++k)
-            s.rowColumnTemplates[r][k] = 1;
-    for (int b = 22; b <= 32; ++b)
-        s.sumTemplates[b] = 1;
-    s.edgeTemplates = {0, 1, 1, 1, 1, 0, 0};
-    for (auto cell : {std::pair{2, 2}, {3, 2}, {2, 3}, {3, 1}, {1, 3}, {2, 1}, {1, 2}})
-        s.dsgTemplates[cell.first][cell.second] = 1;
-    s.setMode(Panel::Neighbours, SelectedNeighbourPairs);
-    for (int n = 1; n < 49; n += 2)
-        s.neighbourTemplates[n] = 1;
-    s.endingTemplates = {0, 1, 1, 0, 1, 0, 1, 0, 0, 1};
-    s.pairGroupLimit = 1;
-    s.otherDigitsRule = 1;
-    for (int g = 3; g <= 9; ++g)
-        s.gapTemplates[g] = 1;
-    return s;
-}
-
-// A typical evening's settings: three even and three odd, last-digit sum 20 to 30, one edge number,
-// DSG 2-2-2.
-FilterSettings evening() {
-    FilterSettings s;
-    s.setMode(Panel::EvenOdd, 1);
-    s.evenOddTemplates[3] = 1;
-    s.setMode(Panel::Sum, 1);
-    for (int bucket = 20; bucket <= 30; ++bucket)
-        s.sumTemplates[bucket] = 1;
-    s.setMode(Panel::Edge, 1);
-    s.edgeTemplates[1] = 1;
-    s.setMode(Panel::Dsg, 1);
-    s.dsgTemplates[2][2] = 1;
-    return s;
-}
 
 // The funnel's hardest case: every tab active and each throwing out only a little, so that millions of
 // combinations are left after every tab and none of the steps can be answered from a full pool.
@@ -290,7 +216,7 @@ int main(int argc, char** argv) {
     const DrawHistory history = realHistory(source);
     const FilterSettings backTest = allTabsSelecting();
     const std::vector<NamedSettings> funnels = {
-        {"allTabsSelecting", allTabsSelecting()}, {"evening", evening()}, {"everyTabWide", everyTabWide()}};
+        {"allTabsSelecting", allTabsSelecting()}, {"evening", eveningSettings()}, {"everyTabWide", everyTabWide()}};
     const LotterySystem system = randomSystem(kSystemLines, 2024);
     const auto pool = randomPool(1957);
 

@@ -2,11 +2,13 @@
 // plain enumeration order and on a filtered pool), system files of a million lines, result checking.
 // Prints the medians and their ratios after the Google Benchmark table.
 
+#include "BenchRatios.h"
 #include "core/Enumeration.h"
 #include "generator/GuaranteeSystem.h"
 #include "generator/ResultCheck.h"
 #include "generator/SystemFile.h"
 #include "generator/SystemLine.h"
+#include "support/TypicalSettings.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -43,20 +45,9 @@ std::unique_ptr<CandidatePool> lexicographicPool() {
     return poolFor(FilterSettings{});
 }
 
-// A typical evening's settings: three even and three odd, last-digit sum 20 to 30, one edge number,
-// DSG 2-2-2. 27336 combinations pass, all of them kept.
+// The pool of a typical evening's settings: 27336 combinations, all of them kept.
 std::unique_ptr<CandidatePool> filteredPool() {
-    FilterSettings s;
-    s.setMode(Panel::EvenOdd, 1);
-    s.evenOddTemplates[3] = 1;
-    s.setMode(Panel::Sum, 1);
-    for (int bucket = 20; bucket <= 30; ++bucket)
-        s.sumTemplates[bucket] = 1;
-    s.setMode(Panel::Edge, 1);
-    s.edgeTemplates[1] = 1;
-    s.setMode(Panel::Dsg, 1);
-    s.dsgTemplates[2][2] = 1;
-    return poolFor(s);
+    return poolFor(test::eveningSettings());
 }
 
 const char* modeName(GuaranteeMode mode) {
@@ -162,45 +153,7 @@ void registerResultCheck(const CandidatePool& pool) {
         ->ReportAggregatesOnly(true);
 }
 
-// Keeps the median of every benchmark as it is reported, for the summary.
-class MedianCollector : public benchmark::ConsoleReporter {
-public:
-    MedianCollector() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.aggregate_name == "median") {
-                m_medians[run.run_name.function_name] = run.GetAdjustedRealTime() * unitToMicroseconds(run.time_unit);
-                m_cpuMedians[run.run_name.function_name] = run.GetAdjustedCPUTime() * unitToMicroseconds(run.time_unit);
-            }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    // Wall-clock median in microseconds (0 when the benchmark did not run).
-    double median(const std::string& name) const { return find(m_medians, name); }
-    // CPU-time median: steadier than the wall clock on a machine shared with other work.
-    double cpuMedian(const std::string& name) const { return find(m_cpuMedians, name); }
-
-private:
-    static double unitToMicroseconds(benchmark::TimeUnit unit) {
-        switch (unit) {
-        case benchmark::kNanosecond:
-            return 1e-3;
-        case benchmark::kMicrosecond:
-            return 1.0;
-        case benchmark::kMillisecond:
-            return 1e3;
-        case benchmark::kSecond:
-            return 1e6;
-        }
-        return 1.0;
-    }
-    static double find(const std::map<std::string, double>& medians, const std::string& name) {
-        const auto it = medians.find(name);
-        return it == medians.end() ? 0.0 : it->second;
-    }
-    std::map<std::string, double> m_medians;
-    std::map<std::string, double> m_cpuMedians;
-};
+using bench::MedianCollector;
 
 // Heap bytes held right now (glibc), to show what a million opened lines cost.
 std::size_t heapInUse() {

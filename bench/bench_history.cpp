@@ -3,6 +3,7 @@
 // statistics over the whole real history; and the adding of one draw to the files of that history.
 // Prints the medians and their ratios after the Google Benchmark table.
 
+#include "BenchRatios.h"
 #include "core/Enumeration.h"
 #include "generator/PostProcessing.h"
 #include "history/DrawEntry.h"
@@ -31,39 +32,7 @@ constexpr std::int32_t kDrawsToUse = kMostDrawsToUse;
 // The windows of three draws reach two draws further back than the triples.
 constexpr std::size_t kDrawsNeeded = kMostDrawsToUse + 2;
 
-// Keeps the median of every benchmark as it is reported, in microseconds, for the summary.
-class MedianCollector : public benchmark::ConsoleReporter {
-public:
-    MedianCollector() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.aggregate_name == "median")
-                m_medians[run.run_name.function_name] = run.GetAdjustedRealTime() * unitToMicroseconds(run.time_unit);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    // 0 when the benchmark did not run (filtered out).
-    double median(const std::string& name) const {
-        const auto it = m_medians.find(name);
-        return it == m_medians.end() ? 0.0 : it->second;
-    }
-
-private:
-    static double unitToMicroseconds(benchmark::TimeUnit unit) {
-        switch (unit) {
-        case benchmark::kNanosecond:
-            return 1e-3;
-        case benchmark::kMicrosecond:
-            return 1.0;
-        case benchmark::kMillisecond:
-            return 1e3;
-        case benchmark::kSecond:
-            return 1e6;
-        }
-        return 1.0;
-    }
-    std::map<std::string, double> m_medians;
-};
+using bench::MedianCollector;
 
 // ---- Post-processing ------------------------------------------------------------------------------
 

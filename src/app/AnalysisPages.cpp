@@ -1,6 +1,7 @@
 #include "app/AnalysisPages.h"
 
 #include "analysis/AnalysisTexts.h"
+#include "app/ModelText.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -25,10 +26,6 @@
 namespace selektor {
 
 namespace {
-
-QString fromModel(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Whole numbers with their thousands set apart by blanks, as the program writes 13 983 816.
 QString grouped(std::int64_t value) {

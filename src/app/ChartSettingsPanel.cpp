@@ -1,5 +1,7 @@
 #include "app/ChartSettingsPanel.h"
 
+#include "app/ModelText.h"
+
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QToolButton>
@@ -9,10 +11,6 @@
 namespace selektor {
 
 namespace {
-
-QString fromModel(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QToolButton* arrow(Qt::ArrowType direction, const QString& name, QWidget* parent) {
     auto* button = new QToolButton(parent);

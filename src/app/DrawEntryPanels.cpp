@@ -1,6 +1,7 @@
 #include "app/DrawEntryPanels.h"
 
 #include "app/FilterColours.h"
+#include "app/ModelText.h"
 #include "history/Statistics.h"
 
 #include <QCalendarWidget>
@@ -16,10 +17,6 @@
 namespace selektor {
 
 namespace {
-
-QString fromModel(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The raised face every side panel has, so that it reads as lying over the list.
 void sidePanelFace(QFrame* panel, const QString& objectName) {

@@ -1,6 +1,7 @@
 #include "app/DrawListPanel.h"
 
 #include "app/FilterColours.h"
+#include "app/ModelText.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -22,10 +23,6 @@ const QString kColumnHeader = QStringLiteral(" Numer              Data          
 constexpr int kLinePixels = 15;
 constexpr int kHeaderPixels = 11;
 constexpr qreal kHeaderWordSpacing = 1.5;
-
-QString fromModel(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "app/NumberChartView.h"
 
+#include "app/ModelText.h"
 #include "presentation/ChartScreen.h"
 
 #include <QCategoryAxis>
@@ -21,10 +22,6 @@ const QColor kPointColour(255, 0, 0);
 const QColor kMarkerFill(255, 0, 255);
 const QColor kGroundTop(193, 254, 165), kGroundBottom(211, 254, 253);
 const QColor kTitleColour(0, 0, 255);
-
-QString fromModel(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Every point carries the point colour red: it rims the fuchsia dot, so the line's own pale red and
 // the points stay apart. Drawn large and scaled down by the chart, so the circle stays round.

@@ -1,15 +1,13 @@
 #include "app/Session.h"
 
+#include "app/ModelText.h"
+
 #include <QDir>
 #include <QFile>
 
 namespace selektor {
 
 namespace {
-
-QString fromModel(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // File names travel to the model as the bytes the file system knows them by.
 std::string toModelPath(const QString& fileName) {

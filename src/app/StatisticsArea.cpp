@@ -1,6 +1,7 @@
 #include "app/StatisticsArea.h"
 
 #include "app/FilterColours.h"
+#include "app/ModelText.h"
 #include "app/TrendCell.h"
 #include "history/InformationTables.h"
 #include "history/Statistics.h"
@@ -22,10 +23,6 @@ namespace {
 
 // The figures are many and small: the area's face is a little smaller than the window's.
 constexpr int kAreaFontPixels = 11;
-
-QString fromModel(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A figure in a white box.
 QLabel* figureCell(const QString& objectName, QWidget* parent) {

@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/ChartSettingsPanel.h"
+#include "app/ModelText.h"
 #include "app/NumberChartView.h"
 #include "app/NumberPickerPanel.h"
 #include "app/Pictures.h"
@@ -20,10 +21,6 @@ namespace {
 constexpr int kClientWidth = 800, kClientHeight = 600;
 constexpr int kTopBarHeight = 40;
 constexpr int kMargin = 8;
-
-QString fromModel(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The picture of "Wykresy liczb": a small chart of a count going up and down.
 QIcon numberChartsPicture() {

@@ -2,6 +2,7 @@
 
 #include "app/DrawEntryPanels.h"
 #include "app/DrawListPanel.h"
+#include "app/ModelText.h"
 #include "app/Pictures.h"
 #include "app/Session.h"
 #include "app/StatisticsArea.h"
@@ -22,10 +23,6 @@ constexpr int kButtonsLeft = 604, kButtonsTop = 44, kButtonWidth = 188, kButtonH
 const QRect kRecencyPlace(8, 344, 784, 118);
 // The side panels lie over the left of the list.
 constexpr int kSidePanelTop = 4, kSidePanelWidth = 300, kSidePanelHeight = 332;
-
-QString fromModel(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool anyError(const Outcome& outcome) {
     return std::any_of(outcome.messages.begin(), outcome.messages.end(),

@@ -6,6 +6,7 @@
 #include "core/Enumeration.h"
 #include "generator/GuaranteeSystem.h"
 #include "support/LexicographicPool.h"
+#include "support/TypicalSettings.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -102,18 +103,9 @@ TEST(SystemCoverage, GuaranteeSystemsKeepTheirWordAndALostLineLeavesAHole) {
         }
 
     // Full pools of the size the final stage takes.
-    FilterSettings s;
-    s.setMode(Panel::EvenOdd, 1);
-    s.evenOddTemplates[3] = 1;
-    s.setMode(Panel::Edge, 1);
-    s.edgeTemplates[1] = 1;
-    s.setMode(Panel::Sum, 1);
-    for (int bucket = 20; bucket <= 30; ++bucket)
-        s.sumTemplates[bucket] = 1;
-    s.setMode(Panel::Dsg, 1);
-    s.dsgTemplates[2][2] = 1;
+    FilterSettings evening = eveningSettings();
     auto filtered = std::make_unique<CandidatePool>();
-    ASSERT_FALSE(countCombinations(s, *filtered).refusal);
+    ASSERT_FALSE(countCombinations(evening, *filtered).refusal);
     ASSERT_GT(filtered->count(), 10000);
     for (GuaranteeMode mode : kAllModes) {
         LotterySystem system;
