@@ -9,6 +9,7 @@
 #include "analysis/SystemCoverage.h"
 #include "analysis/SystemHistory.h"
 #include "history/DrawImport.h"
+#include "support/RandomCombination.h"
 #include "support/TypicalSettings.h"
 
 #include <algorithm>
@@ -39,17 +40,6 @@ std::string loadAverage() {
     std::string one, five, fifteen;
     file >> one >> five >> fifteen;
     return one.empty() ? "unknown" : one + " " + five + " " + fifteen;
-}
-
-Combination randomCombination(std::mt19937& rng) {
-    Combination c{};
-    for (int k = 0; k < kNumbersPerCombination;) {
-        const auto n = static_cast<Number>(kLowestNumber + rng() % kHighestNumber);
-        if (std::find(c.begin(), c.begin() + k, n) == c.begin() + k)
-            c[k++] = n;
-    }
-    std::sort(c.begin(), c.end());
-    return c;
 }
 
 // The real Polish history as the program holds it; seeded random draws when the file cannot be read.

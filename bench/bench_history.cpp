@@ -9,6 +9,7 @@
 #include "history/DrawEntry.h"
 #include "history/DrawHistory.h"
 #include "history/Statistics.h"
+#include "support/RandomCombination.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -24,6 +25,7 @@
 #include <vector>
 
 using namespace selektor;
+using namespace selektor::test;
 
 namespace {
 
@@ -56,17 +58,6 @@ std::unique_ptr<CandidatePool> filteredPool() {
         std::exit(1);
     }
     return pool;
-}
-
-Combination randomCombination(std::mt19937& rng) {
-    Combination c{};
-    for (int k = 0; k < kNumbersPerCombination;) {
-        const auto n = static_cast<Number>(kLowestNumber + rng() % kHighestNumber);
-        if (std::find(c.begin(), c.begin() + k, n) == c.begin() + k)
-            c[k++] = n;
-    }
-    std::sort(c.begin(), c.end());
-    return c;
 }
 
 std::unique_ptr<CandidatePool> randomPool() {

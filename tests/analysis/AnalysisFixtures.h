@@ -6,6 +6,7 @@
 #include "generator/LotterySystem.h"
 #include "history/DrawEntry.h"
 #include "history/DrawHistory.h"
+#include "support/RandomCombination.h"
 
 #include <algorithm>
 #include <memory>
@@ -43,21 +44,10 @@ inline std::unique_ptr<CandidatePool> poolOf(const std::vector<Combination>& row
     return pool;
 }
 
-inline Combination randomCombination(std::mt19937& rng, int highest = kHighestNumber) {
-    Combination c{};
-    for (int k = 0; k < kNumbersPerCombination;) {
-        const auto n = static_cast<Number>(std::uniform_int_distribution<int>(1, highest)(rng));
-        if (std::find(c.begin(), c.begin() + k, n) == c.begin() + k)
-            c[k++] = n;
-    }
-    std::sort(c.begin(), c.end());
-    return c;
-}
-
 inline DrawHistory randomHistory(std::mt19937& rng, std::size_t draws, int highest = kHighestNumber) {
     std::vector<std::pair<std::string, Combination>> list;
     for (std::size_t i = 0; i < draws; ++i)
-        list.emplace_back("01.01.2000", randomCombination(rng, highest));
+        list.emplace_back("01.01.2000", randomCombination(rng, kLowestNumber, highest));
     return historyOf(list);
 }
 

@@ -26,7 +26,7 @@ int guaranteeOf(GuaranteeMode mode) {
 std::unique_ptr<CandidatePool> randomPool(std::mt19937& rng, std::size_t rows, int highest) {
     std::set<Combination> distinct;
     while (distinct.size() < rows)
-        distinct.insert(randomCombination(rng, highest));
+        distinct.insert(randomCombination(rng, kLowestNumber, highest));
     std::vector<Combination> shuffled(distinct.begin(), distinct.end());
     std::shuffle(shuffled.begin(), shuffled.end(), rng);
     return poolOf(shuffled);
@@ -123,7 +123,8 @@ TEST(SystemCoverageDifferential, AgreesWithThePairwiseLoop) {
         std::vector<Combination> lines;
         const int size = std::uniform_int_distribution<int>(1, 800)(rng);
         for (int i = 0; i < size; ++i)
-            lines.push_back(i % 5 == 4 ? pool->rows()[i % pool->storedCount()] : randomCombination(rng, highest));
+            lines.push_back(i % 5 == 4 ? pool->rows()[i % pool->storedCount()]
+                                       : randomCombination(rng, kLowestNumber, highest));
         const LotterySystem system = systemOf(lines);
         EXPECT_EQ(measureCoverage(system, *pool), measureCoverageReference(system, *pool)) << "round " << round;
     }

@@ -81,7 +81,7 @@ TEST(SystemHistoryDifferential, AgreesWithTheLineByLineCount) {
         std::vector<Combination> lines;
         const int size = std::uniform_int_distribution<int>(1, 1500)(rng);
         for (int i = 0; i < size; ++i)
-            lines.push_back(i > 0 && i % 7 == 0 ? lines[i / 2] : randomCombination(rng, highest));
+            lines.push_back(i > 0 && i % 7 == 0 ? lines[i / 2] : randomCombination(rng, kLowestNumber, highest));
         const LotterySystem system = systemOf(lines);
         EXPECT_EQ(checkSystemOnHistory(system, history), checkSystemOnHistoryReference(system, history))
             << "round " << round;

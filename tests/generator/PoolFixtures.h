@@ -5,6 +5,7 @@
 #include "core/CandidatePool.h"
 #include "core/Enumeration.h"
 #include "generator/LotterySystem.h"
+#include "support/RandomCombination.h"
 #include "support/SystemLines.h"
 
 #include <cstdint>
@@ -19,25 +20,6 @@ inline std::unique_ptr<CandidatePool> poolOf(std::initializer_list<Combination> 
     for (const Combination& c : rows)
         pool->append(c);
     return pool;
-}
-
-// Six distinct Numbers drawn from `lowest`..`highest`, in ascending order. A narrow range makes tickets
-// overlap heavily, which is what exercises the guarantee builds.
-inline Combination randomCombination(std::mt19937& rng, int lowest, int highest) {
-    bool taken[kHighestNumber + 1] = {};
-    for (int drawn = 0; drawn < kNumbersPerCombination;) {
-        const int n = lowest + static_cast<int>(rng() % static_cast<unsigned>(highest - lowest + 1));
-        if (!taken[n]) {
-            taken[n] = true;
-            ++drawn;
-        }
-    }
-    Combination c{};
-    int k = 0;
-    for (int n = 1; n <= kHighestNumber; ++n)
-        if (taken[n])
-            c[k++] = static_cast<Number>(n);
-    return c;
 }
 
 // `rows` random combinations; each row picks its own number range, so the pool mixes tight clusters
