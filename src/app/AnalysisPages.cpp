@@ -121,20 +121,27 @@ void clearChart(QChart* chart) {
     }
 }
 
-// Shows either the sentence or the figures.
-void showMessage(QLabel* message, QWidget* figures, const std::optional<std::string>& refusal) {
-    message->setVisible(refusal.has_value());
-    figures->setVisible(!refusal.has_value());
-    if (refusal)
-        message->setText(fromModel(*refusal));
+} // namespace
+
+void AnalysisPage::showFailure(const QString& text) {
+    showRefusal(text.toStdString());
 }
 
-} // namespace
+bool AnalysisPage::showRefusal(const std::optional<std::string>& refusal) {
+    m_message->setVisible(refusal.has_value());
+    m_figures->setVisible(!refusal.has_value());
+    if (!refusal)
+        return true;
+    m_message->setText(fromModel(*refusal));
+    if (m_summary)
+        m_summary->clear();
+    return false;
+}
 
 // ---------------------------------------------------------------------------------------------------
 // "Filtry a historia"
 
-FilterAnalysisPage::FilterAnalysisPage(QWidget* parent) : QWidget(parent) {
+FilterAnalysisPage::FilterAnalysisPage(QWidget* parent) : AnalysisPage(parent) {
     setObjectName(QStringLiteral("filterAnalysisPage"));
     auto* layout = new QVBoxLayout(this);
 
@@ -200,17 +207,10 @@ std::size_t FilterAnalysisPage::newestDraws() const {
     return static_cast<std::size_t>(m_newestDraws->value());
 }
 
-void FilterAnalysisPage::showFailure(const QString& text) {
-    m_message->setText(text);
-    m_message->show();
-    m_figures->hide();
-}
-
 void FilterAnalysisPage::showFigures(const FilterHistoryCheck& check, const FilterFunnel& funnel) {
     // Settings "Oblicz" would refuse give no figures at all; a history that cannot be used still leaves
     // the funnel, which needs no draws.
-    showMessage(m_message, m_figures, funnel.refusal);
-    if (funnel.refusal)
+    if (!showRefusal(funnel.refusal))
         return;
     const bool draws = !check.refusal;
     if (check.refusal) {
@@ -310,7 +310,7 @@ void FilterAnalysisPage::showFigures(const FilterHistoryCheck& check, const Filt
 // ---------------------------------------------------------------------------------------------------
 // "System a historia"
 
-SystemAnalysisPage::SystemAnalysisPage(QWidget* parent) : QWidget(parent) {
+SystemAnalysisPage::SystemAnalysisPage(QWidget* parent) : AnalysisPage(parent) {
     setObjectName(QStringLiteral("systemAnalysisPage"));
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -357,19 +357,9 @@ SystemAnalysisPage::SystemAnalysisPage(QWidget* parent) : QWidget(parent) {
     layout->addWidget(m_figures, 1);
 }
 
-void SystemAnalysisPage::showFailure(const QString& text) {
-    m_summary->clear();
-    m_message->setText(text);
-    m_message->show();
-    m_figures->hide();
-}
-
 void SystemAnalysisPage::showFigures(const SystemHistoryCheck& check) {
-    showMessage(m_message, m_figures, check.refusal);
-    if (check.refusal) {
-        m_summary->clear();
+    if (!showRefusal(check.refusal))
         return;
-    }
     const auto drawCount = static_cast<std::int64_t>(check.draws.size());
     m_summary->setText(QStringLiteral("System: %1 linii, sprawdzony na %2 losowaniach z historii.")
                            .arg(grouped(check.systemLines), grouped(drawCount)));
@@ -430,7 +420,7 @@ void SystemAnalysisPage::showFigures(const SystemHistoryCheck& check) {
 // ---------------------------------------------------------------------------------------------------
 // "Pokrycie systemu"
 
-CoverageAnalysisPage::CoverageAnalysisPage(QWidget* parent) : QWidget(parent) {
+CoverageAnalysisPage::CoverageAnalysisPage(QWidget* parent) : AnalysisPage(parent) {
     setObjectName(QStringLiteral("coverageAnalysisPage"));
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
@@ -477,19 +467,9 @@ CoverageAnalysisPage::CoverageAnalysisPage(QWidget* parent) : QWidget(parent) {
     layout->addWidget(m_figures, 1);
 }
 
-void CoverageAnalysisPage::showFailure(const QString& text) {
-    m_summary->clear();
-    m_message->setText(text);
-    m_message->show();
-    m_figures->hide();
-}
-
 void CoverageAnalysisPage::showFigures(const SystemCoverage& coverage) {
-    showMessage(m_message, m_figures, coverage.refusal);
-    if (coverage.refusal) {
-        m_summary->clear();
+    if (!showRefusal(coverage.refusal))
         return;
-    }
     const auto poolRows = static_cast<std::int64_t>(coverage.poolRows.size());
     m_summary->setText(
         QStringLiteral("System: %1 linii. Pula: %2 kombinacji, każda wzięta jako możliwy wynik losowania.")

@@ -9,6 +9,8 @@
 #include "analysis/SystemHistory.h"
 
 #include <QWidget>
+#include <optional>
+#include <string>
 
 class QChartView;
 class QLabel;
@@ -18,8 +20,25 @@ class QTableWidget;
 
 namespace selektor {
 
+// What every page has: a sentence that stands in place of the figures when there are none, and the
+// figures themselves.
+class AnalysisPage : public QWidget {
+public:
+    // Nothing could be worked out (no memory, say): the sentence in place of every figure.
+    void showFailure(const QString& text);
+
+protected:
+    using QWidget::QWidget;
+    // The model's refusal in place of the figures, or the figures when there is none; true for figures.
+    bool showRefusal(const std::optional<std::string>& refusal);
+
+    QLabel* m_message = nullptr;
+    QWidget* m_figures = nullptr;
+    QLabel* m_summary = nullptr; // above the figures, emptied with them
+};
+
 // "Filtry a historia": the filter settings tried on the stored draws, and the funnel of "Oblicz".
-class FilterAnalysisPage : public QWidget {
+class FilterAnalysisPage : public AnalysisPage {
     Q_OBJECT
 public:
     explicit FilterAnalysisPage(QWidget* parent = nullptr);
@@ -27,8 +46,6 @@ public:
     // The newest draws to try (0: all of them), as the spin box says.
     std::size_t newestDraws() const;
     void showFigures(const FilterHistoryCheck& check, const FilterFunnel& funnel);
-    // Nothing could be worked out (no memory, say): the sentence in place of every figure.
-    void showFailure(const QString& text);
 
 signals:
     void newestDrawsChanged();
@@ -37,9 +54,6 @@ signals:
 
 private:
     QSpinBox* m_newestDraws = nullptr;
-    QLabel* m_message = nullptr;
-    QLabel* m_summary = nullptr;
-    QWidget* m_figures = nullptr;
     QTableWidget* m_tabs = nullptr;
     QLabel* m_rejectedCaption = nullptr;
     QTableWidget* m_rejected = nullptr;
@@ -48,43 +62,35 @@ private:
 };
 
 // "System a historia": the current system as if it had been played on every stored draw.
-class SystemAnalysisPage : public QWidget {
+class SystemAnalysisPage : public AnalysisPage {
     Q_OBJECT
 public:
     explicit SystemAnalysisPage(QWidget* parent = nullptr);
 
     void showFigures(const SystemHistoryCheck& check);
-    void showFailure(const QString& text);
 
 signals:
     void saveTableRequested();
 
 private:
-    QLabel* m_message = nullptr;
-    QLabel* m_summary = nullptr;
-    QWidget* m_figures = nullptr;
     QTableWidget* m_hits = nullptr;
     QTableWidget* m_best = nullptr;
     QChartView* m_chart = nullptr;
 };
 
 // "Pokrycie systemu": every pool combination taken as the drawn six against the system's lines.
-class CoverageAnalysisPage : public QWidget {
+class CoverageAnalysisPage : public AnalysisPage {
     Q_OBJECT
 public:
     explicit CoverageAnalysisPage(QWidget* parent = nullptr);
 
     void showFigures(const SystemCoverage& coverage);
-    void showFailure(const QString& text);
 
 signals:
     void saveTableRequested();
 
 private:
-    QLabel* m_message = nullptr;
-    QLabel* m_summary = nullptr;
     QLabel* m_guarantee = nullptr;
-    QWidget* m_figures = nullptr;
     QTableWidget* m_levels = nullptr;
     QLabel* m_holesCaption = nullptr;
     QTableWidget* m_holes = nullptr;
