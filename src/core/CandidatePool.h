@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <span>
 
@@ -56,24 +57,26 @@ public:
         m_ordered = std::min(m_ordered, k);
     }
 
-    // Removes several stored rows, given from the highest index down, as removing them one by one in that
-    // order would: post-processing takes out many rows of a pass at once without the bookkeeping of
-    // each single removal.
-    void removeRowsDescending(std::span<const std::int32_t> indices) {
+    // Removes the rows of a block of 64 starting at `base` that are marked in `failing`, bit 63 - i
+    // standing for row base + i, the highest row first, as removing them one by one in that order would;
+    // marks of rows not stored are passed over. Post-processing tests 64 rows at once and takes out a
+    // block's failures in one go, without the bookkeeping of each single removal.
+    void removeBlockRows(std::int32_t base, std::uint64_t failing) {
+        if (failing == 0)
+            return;
         std::int32_t stored = storedCount();
         std::int32_t lowest = m_ordered;
         Combination* const rows = m_rows.data();
-        for (const std::int32_t k : indices) {
+        for (; failing != 0; failing &= failing - 1) {
+            const std::int32_t k = base + 63 - std::countr_zero(failing);
             if (k < 0 || k >= stored)
                 continue;
             --stored;
             rows[k] = rows[stored];
             lowest = k;
         }
-        if (stored != storedCount()) {
-            m_count = stored;
-            m_ordered = std::min(m_ordered, lowest);
-        }
+        m_count = stored;
+        m_ordered = std::min(m_ordered, lowest);
     }
 
     // For an enumeration, which finds combinations in increasing order and writes its rows in place:

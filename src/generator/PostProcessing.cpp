@@ -134,14 +134,6 @@ std::uint64_t failingRows(const Combination* rows, std::int32_t base, std::int32
     return failing;
 }
 
-inline void removeFailing(CandidatePool& pool, std::int32_t base, std::uint64_t failing) {
-    std::array<std::int32_t, 64> rows;
-    std::size_t count = 0;
-    for (; failing != 0; failing &= failing - 1)
-        rows[count++] = base + 63 - std::countr_zero(failing);
-    pool.removeRowsDescending(std::span(rows.data(), count));
-}
-
 std::int32_t lastBlock(const CandidatePool& pool) {
     return std::max(pool.storedCount() - 1, 0) / 64 * 64;
 }
@@ -207,7 +199,7 @@ void removeSharing(CandidatePool& pool, NumberSet set, int threshold) {
     std::uint64_t failing = failingRows(rows, base, std::min(base + 64, pool.storedCount()), set, threshold);
     for (; base >= 0; base -= 64) {
         const std::uint64_t below = base > 0 ? failingInBlock(rows, base - 64, set, threshold) : 0;
-        removeFailing(pool, base, failing);
+        pool.removeBlockRows(base, failing);
         failing = below;
     }
 }

@@ -59,13 +59,15 @@ TEST(CandidatePool, RemovingARowMovesTheLastIntoItsPlace) {
     EXPECT_EQ(single->count(), 0);
     EXPECT_EQ(single->orderedCount(), 0);
 
-    // Several rows at once, from the highest down, end as they do one by one; out of range is passed over.
+    // A block's rows at once end as they do one by one from the highest down; marks of rows that are not
+    // stored (past the last, before the first) are passed over.
     auto oneByOne = poolOf({kA, kB, kC, kD, Combination{20, 21, 22, 23, 24, 25}, Combination{30, 31, 32, 33, 34, 35}});
     auto together = std::make_unique<CandidatePool>(*oneByOne);
     for (std::int32_t k : {5, 3, 2})
         oneByOne->removeRow(k);
-    const std::int32_t rows[] = {9, 5, 3, 2, -1};
-    together->removeRowsDescending(rows);
+    const auto mark = [](int row) { return std::uint64_t{1} << (63 - row); };
+    together->removeBlockRows(0, mark(9) | mark(5) | mark(3) | mark(2));
+    together->removeBlockRows(-64, ~std::uint64_t{0});
     EXPECT_EQ(together->count(), oneByOne->count());
     EXPECT_EQ(together->orderedCount(), oneByOne->orderedCount());
     EXPECT_TRUE(
