@@ -102,62 +102,73 @@ std::vector<int> blockSizes(int columns, int perBlock) {
     return sizes;
 }
 
+// The columns laid out in blocks of at most `perBlock`, one grid a block, each under the one before and
+// kept to the left. `fill(grid, b, suffix, first, size)` fills block b, which shows columns first to
+// first + size - 1; `suffix` tells apart the names of the block's own widgets ("" for the first block).
+template <class Fill> void layOutBlocks(QWidget* widget, int columns, int perBlock, Fill&& fill) {
+    auto* blocks = new QVBoxLayout(widget);
+    blocks->setContentsMargins(0, 0, 0, 0);
+    blocks->setSpacing(8);
+    int first = 0;
+    const std::vector<int> sizes = blockSizes(columns, perBlock);
+    for (std::size_t b = 0; b < sizes.size(); ++b) {
+        auto* grid = new QGridLayout;
+        grid->setHorizontalSpacing(1);
+        grid->setVerticalSpacing(1);
+        const QString suffix = b == 0 ? QString() : QString::number(b + 1);
+        fill(grid, b + 1 == sizes.size(), suffix, first, sizes[b]);
+        first += sizes[b];
+        auto* row = new QHBoxLayout;
+        row->addLayout(grid);
+        row->addStretch(1);
+        blocks->addLayout(row);
+    }
+}
+
 // The counts and trends of the Numbers or of one pattern's columns.
 class ColumnGrid {
 public:
     ColumnGrid(const QString& key, std::span<const StatisticsColumn> columns, int perBlock, bool averages,
                QWidget* parent)
         : m_widget(new QWidget(parent)) {
-        auto* blocks = new QVBoxLayout(m_widget);
-        blocks->setContentsMargins(0, 0, 0, 0);
-        blocks->setSpacing(8);
-        int first = 0;
-        const std::vector<int> sizes = blockSizes(static_cast<int>(columns.size()), perBlock);
-        for (std::size_t b = 0; b < sizes.size(); ++b) {
-            auto* grid = new QGridLayout;
-            grid->setHorizontalSpacing(1);
-            grid->setVerticalSpacing(1);
-            const QString suffix = b == 0 ? QString() : QString::number(b + 1);
-            QLabel* longDraws = nullptr;
-            QLabel* shortDraws = nullptr;
-            grid->addWidget(drawsCaption(QStringLiteral("Losowań:"), false, &longDraws, m_widget), 1, 0);
-            grid->addWidget(drawsCaption(QStringLiteral("Losowań:"), false, &shortDraws, m_widget), 2, 0);
-            longDraws->setObjectName(key + QStringLiteral("LongDraws") + suffix);
-            shortDraws->setObjectName(key + QStringLiteral("ShortDraws") + suffix);
-            m_longDraws.push_back(longDraws);
-            m_shortDraws.push_back(shortDraws);
-            grid->addWidget(trendCaption(QStringLiteral("długoterminowy "), m_widget), 3, 0);
-            grid->addWidget(trendCaption(QStringLiteral("krótkoterminowy"), m_widget), 4, 0);
-            grid->setColumnMinimumWidth(0, 100);
-            for (int c = 0; c < sizes[b]; ++c) {
-                const int i = first + c;
-                grid->addWidget(captionCell(fromModel(columns[i].caption), m_widget), 0, c + 1);
-                m_longCounts.push_back(figureCell(key + QStringLiteral("LongCount%1").arg(i), m_widget));
-                m_shortCounts.push_back(figureCell(key + QStringLiteral("ShortCount%1").arg(i), m_widget));
-                grid->addWidget(m_longCounts.back(), 1, c + 1);
-                grid->addWidget(m_shortCounts.back(), 2, c + 1);
-                m_longTrends.push_back(trendCell(key + QStringLiteral("LongTrend%1").arg(i)));
-                m_shortTrends.push_back(trendCell(key + QStringLiteral("ShortTrend%1").arg(i)));
-                grid->addWidget(m_longTrends.back(), 3, c + 1, Qt::AlignCenter);
-                grid->addWidget(m_shortTrends.back(), 4, c + 1, Qt::AlignCenter);
-            }
-            first += sizes[b];
-            if (averages && b + 1 == sizes.size()) {
-                // "Średnie": what chance gives one Number over the same draws.
-                const int c = sizes[b] + 1;
-                grid->addWidget(captionCell(QStringLiteral("Średnie"), m_widget), 0, c);
-                m_longAverage = figureCell(key + QStringLiteral("LongAverage"), m_widget);
-                m_shortAverage = figureCell(key + QStringLiteral("ShortAverage"), m_widget);
-                m_longAverage->setMinimumWidth(
-                    m_longAverage->fontMetrics().horizontalAdvance(QStringLiteral("8888,88888888888")) + 8);
-                grid->addWidget(m_longAverage, 1, c);
-                grid->addWidget(m_shortAverage, 2, c);
-            }
-            auto* row = new QHBoxLayout;
-            row->addLayout(grid);
-            row->addStretch(1);
-            blocks->addLayout(row);
-        }
+        const int count = static_cast<int>(columns.size());
+        layOutBlocks(
+            m_widget, count, perBlock, [&](QGridLayout* grid, bool last, const QString& suffix, int first, int size) {
+                QLabel* longDraws = nullptr;
+                QLabel* shortDraws = nullptr;
+                grid->addWidget(drawsCaption(QStringLiteral("Losowań:"), false, &longDraws, m_widget), 1, 0);
+                grid->addWidget(drawsCaption(QStringLiteral("Losowań:"), false, &shortDraws, m_widget), 2, 0);
+                longDraws->setObjectName(key + QStringLiteral("LongDraws") + suffix);
+                shortDraws->setObjectName(key + QStringLiteral("ShortDraws") + suffix);
+                m_longDraws.push_back(longDraws);
+                m_shortDraws.push_back(shortDraws);
+                grid->addWidget(trendCaption(QStringLiteral("długoterminowy "), m_widget), 3, 0);
+                grid->addWidget(trendCaption(QStringLiteral("krótkoterminowy"), m_widget), 4, 0);
+                grid->setColumnMinimumWidth(0, 100);
+                for (int c = 0; c < size; ++c) {
+                    const int i = first + c;
+                    grid->addWidget(captionCell(fromModel(columns[i].caption), m_widget), 0, c + 1);
+                    m_longCounts.push_back(figureCell(key + QStringLiteral("LongCount%1").arg(i), m_widget));
+                    m_shortCounts.push_back(figureCell(key + QStringLiteral("ShortCount%1").arg(i), m_widget));
+                    grid->addWidget(m_longCounts.back(), 1, c + 1);
+                    grid->addWidget(m_shortCounts.back(), 2, c + 1);
+                    m_longTrends.push_back(trendCell(key + QStringLiteral("LongTrend%1").arg(i)));
+                    m_shortTrends.push_back(trendCell(key + QStringLiteral("ShortTrend%1").arg(i)));
+                    grid->addWidget(m_longTrends.back(), 3, c + 1, Qt::AlignCenter);
+                    grid->addWidget(m_shortTrends.back(), 4, c + 1, Qt::AlignCenter);
+                }
+                if (averages && last) {
+                    // "Średnie": what chance gives one Number over the same draws.
+                    const int c = size + 1;
+                    grid->addWidget(captionCell(QStringLiteral("Średnie"), m_widget), 0, c);
+                    m_longAverage = figureCell(key + QStringLiteral("LongAverage"), m_widget);
+                    m_shortAverage = figureCell(key + QStringLiteral("ShortAverage"), m_widget);
+                    m_longAverage->setMinimumWidth(
+                        m_longAverage->fontMetrics().horizontalAdvance(QStringLiteral("8888,88888888888")) + 8);
+                    grid->addWidget(m_longAverage, 1, c);
+                    grid->addWidget(m_shortAverage, 2, c);
+                }
+            });
     }
 
     QWidget* widget() const { return m_widget; }
@@ -202,44 +213,32 @@ public:
     OccurrenceGrid(const QString& key, std::span<const OccurrenceColumn> columns, int perBlock,
                    const QString& lastSeenCaption, QWidget* parent)
         : m_widget(new QWidget(parent)) {
-        auto* blocks = new QVBoxLayout(m_widget);
-        blocks->setContentsMargins(0, 0, 0, 0);
-        blocks->setSpacing(8);
-        int first = 0;
-        const std::vector<int> sizes = blockSizes(static_cast<int>(columns.size()), perBlock);
-        for (std::size_t b = 0; b < sizes.size(); ++b) {
-            auto* grid = new QGridLayout;
-            grid->setHorizontalSpacing(1);
-            grid->setVerticalSpacing(1);
-            const QString suffix = b == 0 ? QString() : QString::number(b + 1);
-            QLabel* allDraws = nullptr;
-            QLabel* recentDraws = nullptr;
-            grid->addWidget(drawsCaption(QStringLiteral("los."), true, &allDraws, m_widget), 1, 0);
-            grid->addWidget(drawsCaption(QStringLiteral("los."), true, &recentDraws, m_widget), 2, 0);
-            allDraws->setObjectName(key + QStringLiteral("AllDraws") + suffix);
-            recentDraws->setObjectName(key + QStringLiteral("RecentDraws") + suffix);
-            m_allDraws.push_back(allDraws);
-            m_recentDraws.push_back(recentDraws);
-            grid->addWidget(new QLabel(lastSeenCaption, m_widget), 3, 0);
-            for (int c = 0; c < sizes[b]; ++c) {
-                const int i = first + c;
-                // The pairs' captions are as wide as their figures: a little air keeps them apart.
-                QLabel* caption = captionCell(fromModel(columns[i].caption), m_widget);
-                caption->setContentsMargins(2, 0, 2, 0);
-                grid->addWidget(caption, 0, c + 1);
-                m_all.push_back(figureCell(key + QStringLiteral("All%1").arg(i), m_widget));
-                m_recent.push_back(figureCell(key + QStringLiteral("Recent%1").arg(i), m_widget));
-                m_lastSeen.push_back(figureCell(key + QStringLiteral("LastSeen%1").arg(i), m_widget));
-                grid->addWidget(m_all.back(), 1, c + 1);
-                grid->addWidget(m_recent.back(), 2, c + 1);
-                grid->addWidget(m_lastSeen.back(), 3, c + 1);
-            }
-            first += sizes[b];
-            auto* row = new QHBoxLayout;
-            row->addLayout(grid);
-            row->addStretch(1);
-            blocks->addLayout(row);
-        }
+        const int count = static_cast<int>(columns.size());
+        layOutBlocks(m_widget, count, perBlock,
+                     [&](QGridLayout* grid, bool, const QString& suffix, int first, int size) {
+                         QLabel* allDraws = nullptr;
+                         QLabel* recentDraws = nullptr;
+                         grid->addWidget(drawsCaption(QStringLiteral("los."), true, &allDraws, m_widget), 1, 0);
+                         grid->addWidget(drawsCaption(QStringLiteral("los."), true, &recentDraws, m_widget), 2, 0);
+                         allDraws->setObjectName(key + QStringLiteral("AllDraws") + suffix);
+                         recentDraws->setObjectName(key + QStringLiteral("RecentDraws") + suffix);
+                         m_allDraws.push_back(allDraws);
+                         m_recentDraws.push_back(recentDraws);
+                         grid->addWidget(new QLabel(lastSeenCaption, m_widget), 3, 0);
+                         for (int c = 0; c < size; ++c) {
+                             const int i = first + c;
+                             // The pairs' captions are as wide as their figures: a little air keeps them apart.
+                             QLabel* caption = captionCell(fromModel(columns[i].caption), m_widget);
+                             caption->setContentsMargins(2, 0, 2, 0);
+                             grid->addWidget(caption, 0, c + 1);
+                             m_all.push_back(figureCell(key + QStringLiteral("All%1").arg(i), m_widget));
+                             m_recent.push_back(figureCell(key + QStringLiteral("Recent%1").arg(i), m_widget));
+                             m_lastSeen.push_back(figureCell(key + QStringLiteral("LastSeen%1").arg(i), m_widget));
+                             grid->addWidget(m_all.back(), 1, c + 1);
+                             grid->addWidget(m_recent.back(), 2, c + 1);
+                             grid->addWidget(m_lastSeen.back(), 3, c + 1);
+                         }
+                     });
     }
 
     QWidget* widget() const { return m_widget; }
