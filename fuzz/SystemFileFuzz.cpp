@@ -9,12 +9,11 @@
 // - under small bounds, the file is refused exactly when it has too many lines or too much text.
 
 #include "generator/SystemFile.h"
+#include "support/MemoryFiles.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -26,103 +25,6 @@ void require(bool condition) {
     if (!condition)
         std::abort();
 }
-
-// Files in memory, in one folder ".". Reads and writes move as many bytes as the next of the chosen
-// piece sizes allows.
-class MemoryFiles final : public FileOperations {
-public:
-    explicit MemoryFiles(std::vector<std::size_t> pieces) : m_pieces(std::move(pieces)) {}
-
-    std::map<std::string, std::string> files;
-
-    int open(const std::string& path, OpenMode mode, int& descriptor) override {
-        if (mode == OpenMode::Directory) {
-            if (path != ".")
-                return ENOENT;
-        } else {
-            const bool exists = files.count(path) != 0;
-            if (mode == OpenMode::CreateNew && exists)
-                return EEXIST;
-            if ((mode == OpenMode::Read || mode == OpenMode::Write || mode == OpenMode::WriteTruncate) && !exists)
-                return ENOENT;
-            if (mode == OpenMode::WriteTruncate || !exists)
-                files[path].clear();
-        }
-        descriptor = m_next++;
-        m_open[descriptor] = Open{path, 0};
-        return 0;
-    }
-    int read(int descriptor, char* buffer, std::size_t size, std::size_t& got) override {
-        Open& file = m_open.at(descriptor);
-        const std::string& bytes = files.at(file.path);
-        got = std::min({size, nextPiece(), bytes.size() - file.offset});
-        std::copy_n(bytes.data() + file.offset, got, buffer);
-        file.offset += got;
-        return 0;
-    }
-    int write(int descriptor, const char* data, std::size_t size, std::size_t& written) override {
-        Open& file = m_open.at(descriptor);
-        written = std::min(size, nextPiece());
-        files.at(file.path).append(data, written);
-        return 0;
-    }
-    int sync(int descriptor) override { return m_open.count(descriptor) ? 0 : EBADF; }
-    int close(int descriptor) override { return m_open.erase(descriptor) ? 0 : EBADF; }
-    int fileStatus(int descriptor, FileStatus& status) override {
-        const Open& file = m_open.at(descriptor);
-        status = FileStatus{};
-        status.directory = file.path == ".";
-        status.regular = !status.directory;
-        status.size = status.regular ? files.at(file.path).size() : 0;
-        return 0;
-    }
-    int pathStatus(const std::string& path, FileStatus& status) override {
-        status = FileStatus{};
-        if (path == ".") {
-            status.directory = true;
-            return 0;
-        }
-        const auto found = files.find(path);
-        if (found == files.end())
-            return ENOENT;
-        status.regular = true;
-        status.permissions = 0644;
-        status.size = found->second.size();
-        return 0;
-    }
-    int setPermissions(int, std::uint32_t) override { return 0; }
-    int resolve(const std::string& path, std::string& resolved) override {
-        if (!files.count(path))
-            return ENOENT;
-        resolved = path;
-        return 0;
-    }
-    int rename(const std::string& from, const std::string& to) override {
-        const auto found = files.find(from);
-        if (found == files.end())
-            return ENOENT;
-        std::string bytes = std::move(found->second);
-        files.erase(found);
-        files[to] = std::move(bytes);
-        return 0;
-    }
-    int remove(const std::string& path) override { return files.erase(path) ? 0 : ENOENT; }
-    int readAt(int, char*, std::size_t, std::uint64_t, std::size_t&) override { return EINVAL; }
-    int seek(int, std::uint64_t) override { return EINVAL; }
-    int truncate(int, std::uint64_t) override { return EINVAL; }
-
-private:
-    struct Open {
-        std::string path;
-        std::size_t offset;
-    };
-    std::size_t nextPiece() { return m_pieces[m_turn++ % m_pieces.size()]; }
-
-    std::vector<std::size_t> m_pieces;
-    std::size_t m_turn = 0;
-    std::map<int, Open> m_open;
-    int m_next = 3;
-};
 
 } // namespace
 
@@ -152,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(pieced == lines);
 
     // Opened.
-    MemoryFiles files(pieces);
+    test::MemoryFiles files(pieces);
     files.files["s.txt"] = text;
     const LotterySystem system = readSystemFile("s.txt", files);
     require(system.size() == lines.size());

@@ -1,7 +1,7 @@
 #pragma once
 
 // Files in memory behind the file-operations seam, with faults on demand: the n-th call of a step fails
-// with an errno of the test's choosing, and the disk takes and gives at most `piece` bytes a call, so a
+// with an errno of the test's choosing, and the disk takes and gives at most a piece of bytes a call, so a
 // failing write may leave part of its bytes behind, as a full disk does. Fast enough to build a history
 // of thousands of draws, and any step of a store's change can be made to fail.
 
@@ -15,6 +15,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace selektor::test {
@@ -37,7 +38,9 @@ public:
         Count
     };
 
-    explicit MemoryFiles(std::size_t piece = 256) : m_piece(piece) {}
+    explicit MemoryFiles(std::size_t piece = 256) : m_pieces{piece} {}
+    // Every read and write takes the next of these piece sizes, in turn.
+    explicit MemoryFiles(std::vector<std::size_t> pieces) : m_pieces(std::move(pieces)) {}
 
     std::map<std::string, std::string> files;
     std::set<std::string> folders{"."};
@@ -81,7 +84,7 @@ public:
         Open& file = m_open.at(descriptor);
         const std::string& bytes = files.at(file.path);
         if (file.offset < bytes.size())
-            got = std::min({size, m_piece, bytes.size() - file.offset});
+            got = std::min({size, nextPiece(), bytes.size() - file.offset});
         std::copy_n(bytes.data() + file.offset, got, buffer);
         file.offset += got;
         return 0;
@@ -92,7 +95,7 @@ public:
             return error;
         const std::string& bytes = files.at(m_open.at(descriptor).path);
         if (offset < bytes.size())
-            got = std::min({size, m_piece, static_cast<std::size_t>(bytes.size() - offset)});
+            got = std::min({size, nextPiece(), static_cast<std::size_t>(bytes.size() - offset)});
         std::copy_n(bytes.data() + offset, got, buffer);
         return 0;
     }
@@ -102,7 +105,7 @@ public:
             return error;
         Open& file = m_open.at(descriptor);
         std::string& bytes = files.at(file.path);
-        written = std::min(size, m_piece);
+        written = std::min(size, nextPiece());
         if (bytes.size() < file.offset + written)
             bytes.resize(file.offset + written);
         std::copy_n(data, written, bytes.begin() + static_cast<std::ptrdiff_t>(file.offset));
@@ -203,7 +206,10 @@ private:
         return 0;
     }
 
-    std::size_t m_piece;
+    std::size_t nextPiece() { return m_pieces[m_turn++ % m_pieces.size()]; }
+
+    std::vector<std::size_t> m_pieces;
+    std::size_t m_turn = 0;
     std::array<int, static_cast<std::size_t>(Step::Count)> m_calls{};
     std::vector<Fault> m_faults;
     std::map<int, Open> m_open;
