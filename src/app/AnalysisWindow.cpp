@@ -81,9 +81,15 @@ void AnalysisWindow::refresh(Page page) {
     const ApplicationModel& model = m_session.model();
     try {
         switch (page) {
-        case Filters:
-            m_filters->showFigures(model.filtersOnHistory(m_filters->newestDraws()), model.filterFunnel());
+        case Filters: {
+            FilterInputs inputs{model.filterSettings(), model.historyRevision(), m_filters->newestDraws()};
+            if (inputs == m_shownFilters)
+                break;
+            m_shownFilters.reset();
+            m_filters->showFigures(model.filtersOnHistory(inputs.newestDraws), model.filterFunnel());
+            m_shownFilters = std::move(inputs);
             break;
+        }
         case System:
             m_system->showFigures(model.systemOnHistory());
             break;
@@ -93,6 +99,7 @@ void AnalysisWindow::refresh(Page page) {
             break;
         }
     } catch (const std::bad_alloc&) {
+        m_shownFilters.reset();
         const QString text = QStringLiteral("Out of memory");
         if (page == Filters)
             m_filters->showFailure(text);

@@ -6,9 +6,13 @@
 // the window asks for them again whenever the model has changed and a page is in view, at most a few
 // times a second, so a page always shows the settings, the system and the history of the moment.
 
+#include "core/FilterSettings.h"
+
 #include <QWidget>
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 
 class QTabWidget;
 class QTimer;
@@ -44,6 +48,15 @@ private:
     CoverageAnalysisPage* m_coverage = nullptr;
     QTimer* m_refreshTimer = nullptr;
     std::array<bool, PageCount> m_stale{true, true, true};
+    // What the filter page's figures were worked out from: the funnel takes up to nine enumerations, so
+    // the page is not worked out again while only the system changes (a running simulation).
+    struct FilterInputs {
+        FilterSettings settings;
+        std::uint64_t historyRevision = 0;
+        std::size_t newestDraws = 0;
+        friend bool operator==(const FilterInputs&, const FilterInputs&) = default;
+    };
+    std::optional<FilterInputs> m_shownFilters;
 };
 
 } // namespace selektor

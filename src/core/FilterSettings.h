@@ -60,6 +60,8 @@ struct FilterSettings {
     void setMode(Panel p, std::uint8_t m) { modes[static_cast<int>(p)] = m; }
     bool active(Panel p) const { return mode(p) != 0; }
 
+    friend bool operator==(const FilterSettings&, const FilterSettings&) = default;
+
     // Puts a number in a group (or in none), keeping the two group counts right.
     void setNumberRole(Number n, NumberRole role);
 };

@@ -140,6 +140,7 @@ Outcome ApplicationModel::requestEnd(Questions& questions) {
 // The draw history
 
 Outcome ApplicationModel::loadHistory() {
+    ++m_historyRevision; // whatever the outcome: a failed change may have been undone, a load read anew
     Outcome outcome;
     try {
         m_history.load();
@@ -162,6 +163,7 @@ bool ApplicationModel::historyMayChange(Outcome& outcome) const {
 }
 
 Outcome ApplicationModel::addDraw(const std::string& entryDate, const NumberBoxes& ticked, Questions& questions) {
+    ++m_historyRevision; // whatever the outcome: a failed change may have been undone, a load read anew
     Outcome outcome;
     if (!historyMayChange(outcome))
         return done(std::move(outcome));
@@ -182,6 +184,7 @@ Outcome ApplicationModel::addDraw(const std::string& entryDate, const NumberBoxe
 }
 
 Outcome ApplicationModel::importDraws(Questions& questions) {
+    ++m_historyRevision; // whatever the outcome: a failed change may have been undone, a load read anew
     Outcome outcome;
     if (!historyMayChange(outcome))
         return done(std::move(outcome));
@@ -236,6 +239,7 @@ Outcome ApplicationModel::importDraws(Questions& questions) {
 }
 
 Outcome ApplicationModel::deleteDraw(std::int64_t selectedIndex, Questions& questions) {
+    ++m_historyRevision; // whatever the outcome: a failed change may have been undone, a load read anew
     Outcome outcome;
     if (!historyMayChange(outcome))
         return done(std::move(outcome));

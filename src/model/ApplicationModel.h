@@ -84,6 +84,8 @@ public:
     // the history shows what could be read, and adding and deleting draws are refused.
     Outcome loadHistory();
     const DrawHistory& drawHistory() const { return m_history.history(); }
+    // Goes up with every command that may change the draw history, so a view knows to read it again.
+    std::uint64_t historyRevision() const { return m_historyRevision; }
     std::array<std::uint8_t, kHighestNumber> recencyTable() const { return m_history.recencyTable(); }
     // "O K" on the number panel: the draw of `entryDate` with the ticked numbers, stored on Yes to the
     // question. outcome.drawStored tells the window to close its panel.
@@ -195,6 +197,7 @@ private:
     std::string m_dataDirectory;
     FileOperations& m_files;
     DrawHistoryStore m_history;
+    std::uint64_t m_historyRevision = 0;
     PrintSettings m_printSettings;
     PrintSettingTexts m_printSettingTexts;
     Screen m_screen = Screen::Intro;

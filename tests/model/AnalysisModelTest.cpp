@@ -94,7 +94,10 @@ TEST_F(AnalysisModelTest, TheSystemAndItsPoolAreMeasuredAndSaved) {
 }
 
 TEST_F(AnalysisModelTest, TheFiltersAreTriedOnTheNewestDrawsAsked) {
-    addDraw({1, 2, 3, 4, 5, 6});   // six odd-even numbers: three even
+    // Views that keep figures of the history know it changed by its revision.
+    const std::uint64_t before = model->historyRevision();
+    addDraw({1, 2, 3, 4, 5, 6}); // three even
+    EXPECT_GT(model->historyRevision(), before);
     addDraw({2, 4, 6, 8, 10, 12}); // six even
     addDraw({1, 3, 5, 7, 9, 11});  // none even
     model->chooseMode(Panel::EvenOdd, 1);
