@@ -44,7 +44,7 @@ std::string loadAverage() {
 
 // The real Polish history as the program holds it; seeded random draws when the file cannot be read.
 DrawHistory realHistory(std::string& source) {
-    std::ifstream file(SELEKTOR_SHARED_DATA_DIR "/poland_lotto_6of49.csv", std::ios::binary);
+    std::ifstream file(SELEKTOR_TEST_DATA_DIR "/poland_lotto_6of49.csv", std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();
     DrawImport import = readDrawCsv(text.str());

@@ -71,7 +71,7 @@ std::unique_ptr<CandidatePool> randomPool() {
 // The newest draws of the Polish history, oldest first; seeded random draws when the file cannot be read.
 std::vector<Combination> recentDraws(std::string& source) {
     std::vector<Combination> draws;
-    std::ifstream file(SELEKTOR_SHARED_DATA_DIR "/poland_lotto_6of49.csv");
+    std::ifstream file(SELEKTOR_TEST_DATA_DIR "/poland_lotto_6of49.csv");
     std::string line;
     std::getline(file, line); // the header
     while (std::getline(file, line)) {
@@ -179,7 +179,7 @@ struct RealHistory {
 
 RealHistory realHistory() {
     RealHistory history;
-    std::ifstream file(SELEKTOR_SHARED_DATA_DIR "/poland_lotto_6of49.csv");
+    std::ifstream file(SELEKTOR_TEST_DATA_DIR "/poland_lotto_6of49.csv");
     std::string line;
     std::getline(file, line); // the header
     while (std::getline(file, line)) {

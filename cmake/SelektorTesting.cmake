@@ -12,7 +12,6 @@ function(selektor_add_test name)
     endif()
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_compile_definitions(${name} PRIVATE SELEKTOR_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
-                                               SELEKTOR_SHARED_DATA_DIR="${PROJECT_SOURCE_DIR}/../shared/data"
                                                SELEKTOR_DEFAULT_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
     set(home ${CMAKE_CURRENT_BINARY_DIR}/${name}.home)
     file(MAKE_DIRECTORY ${home})

@@ -13,7 +13,7 @@ using namespace selektor;
 using namespace selektor::test;
 
 TEST(RealHistory, SevenThousandDrawsEnteredOneByOneKeepTheTotalsRight) {
-    std::ifstream csv(SELEKTOR_SHARED_DATA_DIR "/poland_lotto_6of49.csv");
+    std::ifstream csv(SELEKTOR_TEST_DATA_DIR "/poland_lotto_6of49.csv");
     ASSERT_TRUE(csv) << "the real draw history is missing";
     MemoryFiles files(1 << 16);
     files.folders.insert("data");

@@ -253,7 +253,7 @@ TEST(Statistics, EmptyHistoryShowsNothingExpectedAndLevelZero) {
 
 // The statistics of the real Polish history against counts taken straight from the draws.
 TEST(Statistics, RealHistoryAgreesWithAStraightCount) {
-    std::ifstream file(SELEKTOR_SHARED_DATA_DIR "/poland_lotto_6of49.csv");
+    std::ifstream file(SELEKTOR_TEST_DATA_DIR "/poland_lotto_6of49.csv");
     ASSERT_TRUE(file) << "poland_lotto_6of49.csv";
     std::vector<Combination> draws;
     std::string line;

@@ -17,7 +17,7 @@ TEST(ShippedData, HoldsTheRealHistoryWholeAndPositionsToCalibrateFrom) {
     EXPECT_TRUE(model.loadPrintSettings().messages.empty());
     const DrawHistory& history = model.drawHistory();
 
-    std::ifstream csv(SELEKTOR_SHARED_DATA_DIR "/poland_lotto_6of49.csv", std::ios::binary);
+    std::ifstream csv(SELEKTOR_TEST_DATA_DIR "/poland_lotto_6of49.csv", std::ios::binary);
     const DrawImport real = readDrawCsv(std::string(std::istreambuf_iterator<char>(csv), {}));
     ASSERT_FALSE(real.refusal);
     ASSERT_EQ(history.records.size(), real.draws.size());
