@@ -30,4 +30,11 @@ void updateShareBoxes(FilterSettings& settings, ShareBoxesEnabled& enabled) {
     }
 }
 
+ShareBoxesEnabled shareBoxesEnabledFor(int favouriteCount) {
+    ShareBoxesEnabled enabled{};
+    for (int share = 0; share < kShareBoxes; ++share)
+        enabled[share] = share <= favouriteCount || favouriteCount >= kShareBoxes;
+    return enabled;
+}
+
 } // namespace selektor

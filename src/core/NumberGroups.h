@@ -26,4 +26,8 @@ void toggleBasic(FilterSettings& settings, ShareBoxesEnabled& enabled, Number n)
 // unticked and locked. " 0" is always free. From seven favourites on the boxes stay as they were at six.
 void updateShareBoxes(FilterSettings& settings, ShareBoxesEnabled& enabled);
 
+// Which boxes the clicks leave free with this many favourites. The count moves one number at a time and
+// the boxes follow it up to six, so they depend on the count alone: from seven on, all are free.
+ShareBoxesEnabled shareBoxesEnabledFor(int favouriteCount);
+
 } // namespace selektor

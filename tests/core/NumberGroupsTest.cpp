@@ -1,6 +1,7 @@
 #include "core/NumberGroups.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace selektor {
 namespace {
@@ -102,6 +103,21 @@ TEST_F(NumberGroupsTest, BasicNumbersAloneNeverFreeAShare) {
     EXPECT_EQ(settings.basicCount, 10);
     EXPECT_EQ(enabled, enabledUpTo(0));
     EXPECT_EQ(settings.shareBoxChecked, (std::array<std::uint8_t, 7>{1, 0, 0, 0, 0, 0, 0}));
+}
+
+// A filter set file holds the favourites, not the clicks that chose them: whatever way the player went,
+// the boxes the tab leaves free must follow from the count alone.
+TEST_F(NumberGroupsTest, FreeBoxesDependOnTheNumberOfFavouritesAlone) {
+    std::mt19937 rng(20261208);
+    std::uniform_int_distribution<int> number(1, 12);
+    for (int click = 0; click < 5000; ++click) {
+        const auto n = static_cast<Number>(number(rng));
+        if (rng() % 3 == 0)
+            toggleBasic(settings, enabled, n);
+        else
+            toggleFavourite(settings, enabled, n);
+        ASSERT_EQ(enabled, shareBoxesEnabledFor(settings.favouriteCount)) << "click " << click;
+    }
 }
 
 } // namespace
