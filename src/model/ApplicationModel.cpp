@@ -24,6 +24,8 @@ const char* const kRunningNewQuestion =
     "Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz tworzyć nowy system ?";
 const char* const kRunningOpenQuestion =
     "Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz przeglądać systemy ?";
+const char* const kRunningOpenFiltersQuestion =
+    "Generator jest obecnie w trakcie obliczeń ! Czy chcesz teraz otworzyć filtry ?";
 const char* const kRunningEndQuestion = "Generator jest obecnie w trakcie obliczeń ! Czy chcesz przerwać obliczenia ?";
 const char* const kRunningBackQuestion =
     "Generator jest obecnie w trakcie obliczeń ! Czy rzeczywiście chcesz teraz edytować dane ?";
@@ -46,7 +48,7 @@ std::string drawsToUseText(int drawsToUse) {
 }
 
 ApplicationModel::ApplicationModel(std::string dataDirectory, std::uint32_t timeOfDay, FileOperations& files)
-    : m_dataDirectory(std::move(dataDirectory)), m_files(files), m_history(m_dataDirectory, files),
+    : m_dataDirectory(std::move(dataDirectory)), m_files(files), m_history(m_dataDirectory, files), m_filterSets(files),
       m_pool(std::make_unique<CandidatePool>()) {
     m_simulation.random.reseed(timeOfDay);
 }
@@ -94,10 +96,37 @@ Outcome ApplicationModel::newSystem(Questions& questions) {
     // Every tab back to its free mode; what the player chose on the tabs stays for the next time.
     for (int p = 0; p < kPanelCount; ++p)
         m_settings.setMode(static_cast<Panel>(p), 0);
+    showFilterStage(outcome);
+    return done(std::move(outcome));
+}
+
+void ApplicationModel::showFilterStage(Outcome& outcome) {
     m_shownCount.reset();
     lockFinalStage();
     m_screen = Screen::Filters;
     outcome.showFirstTab = true;
+}
+
+Outcome ApplicationModel::saveFilterSet(Questions& questions) {
+    Outcome outcome;
+    stopIntro();
+    if (filterSetSaveAllowed(stage()))
+        m_filterSets.save(m_settings, questions, outcome);
+    return done(std::move(outcome));
+}
+
+Outcome ApplicationModel::openFilterSet(Questions& questions) {
+    Outcome outcome;
+    if (!maySetSystemAside(questions, kRunningOpenFiltersQuestion, outcome))
+        return done(std::move(outcome));
+    std::optional<FilterSettings> opened = m_filterSets.open(questions, outcome);
+    if (!opened)
+        return done(std::move(outcome));
+    // In force as if clicked: the share boxes follow the favourites, and "Etap końcowy" waits for "Oblicz".
+    m_settings = *opened;
+    m_shareBoxesEnabled = shareBoxesEnabledFor(m_settings.favouriteCount);
+    ++m_filterSettingsRevision;
+    showFilterStage(outcome);
     return done(std::move(outcome));
 }
 

@@ -16,6 +16,7 @@
 #include "generator/RandomSimulation.h"
 #include "history/DrawHistory.h"
 #include "history/Statistics.h"
+#include "model/FilterSets.h"
 #include "model/GeneratorForm.h"
 #include "model/Outcome.h"
 #include "model/Questions.h"
@@ -57,6 +58,9 @@ public:
     StageState stage() const;
     GeneratorControls generatorControls() const { return enabledControls(m_generatorMode); }
     const FilterSettings& filterSettings() const { return m_settings; }
+    // Goes up whenever the settings are replaced as a whole (an opened filter set), so the tabs know to
+    // show every template again.
+    std::uint64_t filterSettingsRevision() const { return m_filterSettingsRevision; }
     const ShareBoxesEnabled& shareBoxesEnabled() const { return m_shareBoxesEnabled; }
     // The count beside "Oblicz"; nothing while it is blank.
     std::optional<std::int32_t> shownCount() const { return m_shownCount; }
@@ -76,6 +80,11 @@ public:
     RandomSource& randomSource() { return m_simulation.random; }
     Outcome newSystem(Questions& questions);  // "Nowy"
     Outcome openSystem(Questions& questions); // "Otwórz"
+    // "Zapisz filtry": the nine tabs' settings to a file, in the filter stage only.
+    Outcome saveFilterSet(Questions& questions);
+    // "Otwórz filtry": a filter set in force as if the player had clicked it, in the filter stage, which
+    // it reaches from anywhere as "Nowy" does.
+    Outcome openFilterSet(Questions& questions);
     // "Zakończ" and the closing of the main window; outcome.endProgram says whether the program ends.
     Outcome requestEnd(Questions& questions);
 
@@ -178,6 +187,9 @@ private:
     // What every command that would set the system aside does first: the question about a running
     // simulation, the end of the intro, the save offer. False when the command goes no further.
     bool maySetSystemAside(Questions& questions, const char* runningQuestion, Outcome& outcome);
+    // The filter stage as "Nowy" shows it: the " Liczby  " tab in front, the count blank, "Etap końcowy"
+    // locked.
+    void showFilterStage(Outcome& outcome);
     // Offers once to save a newly built system; false only when the chosen file could not be written,
     // and then the command that made the offer goes no further.
     bool offerSave(Questions& questions, Outcome& outcome);
@@ -205,6 +217,8 @@ private:
     bool m_endConfirmed = false;
 
     FilterSettings m_settings; // nothing selected at start
+    std::uint64_t m_filterSettingsRevision = 0;
+    FilterSets m_filterSets;
     ShareBoxesEnabled m_shareBoxesEnabled = kInitialShareBoxesEnabled;
     std::optional<std::int32_t> m_shownCount;
     bool m_finalStageAllowed = false;
