@@ -45,14 +45,14 @@ FilterStage::FilterStage(Session& session, QWidget* parent) : QWidget(parent), m
         connect(v.revealTimer, &QTimer::timeout, this, [this, panel] { revealStep(panel); });
     }
     buildTabs();
+    buildFilterSetButtons();
     // The bar fills the stage under the tabs.
     const int barTop = m_tabs->geometry().bottom() + 5;
     m_countBar = new CountBar(session, m_tabs, QRect(0, barTop, m_tabs->width(), 481 - barTop), this);
 
+    showAllTemplates();
     for (int p = 0; p < kPanelCount; ++p) {
         const auto panel = static_cast<Panel>(p);
-        for (int i = 0; i < templateCount(panel); ++i)
-            showTemplateColour(panel, i);
         m_shownModes[p] = settings().mode(panel);
         view(panel).modes->button(m_shownModes[p])->setChecked(true);
         if (m_shownModes[p] == selectingMode(panel))
@@ -69,6 +69,8 @@ const FilterSettings& FilterStage::settings() const {
 }
 
 void FilterStage::refresh(const Outcome& outcome) {
+    if (m_session.model().filterSettingsRevision() != m_shownSettingsRevision)
+        showAllTemplates();
     showModes();
     showNumberRoles();
     showShareBoxes();
@@ -134,6 +136,15 @@ void FilterStage::showShareBoxes() {
         m_shareBoxes[k]->setEnabled(enabled[k]);
         m_shareBoxes[k]->setChecked(settings().shareBoxChecked[k] != 0);
     }
+}
+
+void FilterStage::showAllTemplates() {
+    m_shownSettingsRevision = m_session.model().filterSettingsRevision();
+    for (int p = 0; p < kPanelCount; ++p)
+        for (int i = 0; i < templateCount(static_cast<Panel>(p)); ++i)
+            showTemplateColour(static_cast<Panel>(p), i);
+    m_pairGroupLimit->button(settings().pairGroupLimit)->setChecked(true);
+    m_otherDigitsRule->button(settings().otherDigitsRule)->setChecked(true);
 }
 
 void FilterStage::showTemplateColour(Panel panel, int position) {

@@ -31,6 +31,11 @@ class FilterStage : public QWidget {
 public:
     explicit FilterStage(Session& session, QWidget* parent = nullptr);
 
+signals:
+    // The two small buttons beside the tabs, the same as "Zapisz filtry" and "Otwórz filtry" in the menu.
+    void saveFiltersClicked();
+    void openFiltersClicked();
+
 private:
     // Everything one tab needs to show its templates and animate their reveal.
     struct PanelView {
@@ -59,6 +64,7 @@ private:
     void buildNeighboursTab();
     void buildPairsTab();
     void buildGapsTab();
+    void buildFilterSetButtons();
     QWidget* newNumberGroup(QWidget* parent, const QString& title, bool favourites);
     ClickLabel* newCaption(Panel panel, int position, QWidget* parent, const QRect& geometry);
     ShapeWidget* newShape(Panel panel, int position, ShapeWidget::Kind kind, QWidget* parent, const QRect& geometry);
@@ -75,6 +81,8 @@ private:
     void showModes();
     void showNumberRoles();
     void showShareBoxes();
+    // Every template's colour and both " Pary   " option groups, after the settings were replaced whole.
+    void showAllTemplates();
     void showTemplateColour(Panel panel, int position);
     void concealTemplates(Panel panel);
     void startReveal(Panel panel);
@@ -87,6 +95,7 @@ private:
     Session& m_session;
     // The mode each tab shows; it follows the model's, with a reveal when the selecting mode comes.
     std::array<std::uint8_t, kPanelCount> m_shownModes{};
+    std::uint64_t m_shownSettingsRevision = 0;
 
     QTabWidget* m_tabs = nullptr;
     std::array<PanelView, kPanelCount> m_views;

@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace selektor {
@@ -472,6 +473,31 @@ void FilterStage::buildPairsTab() {
         m_session.changed();
     });
     view(Panel::Pairs).extra = options;
+}
+
+void FilterStage::buildFilterSetButtons() {
+    // In the free corner right of the tabs, where they move none of the tabs' own controls.
+    auto* corner = new QWidget(m_tabs);
+    corner->setObjectName(QStringLiteral("filterSetButtons"));
+    auto* layout = new QHBoxLayout(corner);
+    layout->setContentsMargins(0, 0, 2, 0);
+    layout->setSpacing(1);
+    const auto addButton = [&](const char* name, QStyle::StandardPixmap icon, const QString& hint,
+                               void (FilterStage::*clicked)()) {
+        auto* button = new QToolButton(corner);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setIcon(style()->standardIcon(icon));
+        button->setToolTip(hint);
+        button->setAccessibleName(hint);
+        button->setAutoRaise(true);
+        connect(button, &QToolButton::clicked, this, clicked);
+        layout->addWidget(button);
+    };
+    addButton("saveFiltersButton", QStyle::SP_DialogSaveButton, QStringLiteral("Zapisz filtry"),
+              &FilterStage::saveFiltersClicked);
+    addButton("openFiltersButton", QStyle::SP_DialogOpenButton, QStringLiteral("Otwórz filtry"),
+              &FilterStage::openFiltersClicked);
+    m_tabs->setCornerWidget(corner, Qt::TopRightCorner);
 }
 
 void FilterStage::buildGapsTab() {

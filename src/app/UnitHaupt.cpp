@@ -70,6 +70,8 @@ void TFormHaupt::buildWindow() {
     m_stages->setPalette(palette);
     m_introPanel = new IntroPanel(m_stages);
     m_filterStage = new FilterStage(m_session, m_stages);
+    connect(m_filterStage, &FilterStage::saveFiltersClicked, this, &TFormHaupt::saveFilterSet);
+    connect(m_filterStage, &FilterStage::openFiltersClicked, this, &TFormHaupt::openFilterSet);
     m_generatorStage = new GeneratorStage(m_session, m_stages);
     m_stages->addWidget(m_introPanel);
     m_stages->addWidget(m_filterStage);
@@ -95,6 +97,11 @@ void TFormHaupt::buildMenu() {
     addCommand(system, QStringLiteral("Nowy"), QKeySequence(Qt::CTRL | Qt::Key_N), "newAction", &TFormHaupt::newSystem);
     addCommand(system, QStringLiteral("Otwórz"), QKeySequence(Qt::CTRL | Qt::Key_O), "openAction",
                &TFormHaupt::openSystem);
+    m_saveFiltersAction =
+        addCommand(system, QStringLiteral("Zapisz filtry"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                   "saveFiltersAction", &TFormHaupt::saveFilterSet);
+    addCommand(system, QStringLiteral("Otwórz filtry"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
+               "openFiltersAction", &TFormHaupt::openFilterSet);
     system->addSeparator();
     addCommand(system, QStringLiteral("Zakończ"), QKeySequence(Qt::CTRL | Qt::Key_Z), "quitAction",
                &TFormHaupt::quitProgram);
@@ -138,6 +145,7 @@ void TFormHaupt::refresh(const Outcome& outcome) {
         m_stages->setCurrentWidget(m_generatorStage);
         break;
     }
+    m_saveFiltersAction->setEnabled(filterSetSaveAllowed(stage));
     if (!stage.introRunning)
         m_introTimer->stop();
     else if (!m_introTimer->isActive())
@@ -152,6 +160,17 @@ void TFormHaupt::newSystem() {
 
 void TFormHaupt::openSystem() {
     m_session.run([this] { return m_session.model().openSystem(m_session.questions()); });
+}
+
+void TFormHaupt::saveFilterSet() {
+    // Filter sets are kept among the player's own files: the dialog starts in the data folder.
+    QDir::setCurrent(QFile::decodeName(m_session.model().dataDirectory().c_str()));
+    m_session.run([this] { return m_session.model().saveFilterSet(m_session.questions()); });
+}
+
+void TFormHaupt::openFilterSet() {
+    QDir::setCurrent(QFile::decodeName(m_session.model().dataDirectory().c_str()));
+    m_session.run([this] { return m_session.model().openFilterSet(m_session.questions()); });
 }
 
 void TFormHaupt::quitProgram() {

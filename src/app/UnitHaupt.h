@@ -58,6 +58,8 @@ private:
     // The menu commands.
     void newSystem();
     void openSystem();
+    void saveFilterSet();
+    void openFilterSet();
     void quitProgram();
     void showDrawHistory();
     void showChart();
@@ -70,6 +72,7 @@ private:
     Session& m_session;
     SecondaryWindows m_windows;
     QTimer* m_introTimer = nullptr;
+    QAction* m_saveFiltersAction = nullptr;
     QStackedWidget* m_stages = nullptr;
     IntroPanel* m_introPanel = nullptr;
     FilterStage* m_filterStage = nullptr;
