@@ -96,7 +96,7 @@ private slots:
 
         trigger("aboutAction");
         QVERIFY(program->aboutBox().isVisible());
-        // The version of the project, under the designed texts.
+        // The version of the project, under the box's texts.
         const auto* version = child<QLabel>(&program->aboutBox(), QStringLiteral("aboutVersionLabel"));
         QCOMPARE(version->text(), QStringLiteral("Wersja " SELEKTOR_VERSION));
         QVERIFY(version->isVisible());
