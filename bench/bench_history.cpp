@@ -15,6 +15,7 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -68,10 +69,21 @@ std::unique_ptr<CandidatePool> randomPool() {
     return pool;
 }
 
-// The newest draws of the Polish history, oldest first; seeded random draws when the file cannot be read.
+// The real Polish history, read from the tests' data. Timing made-up draws instead would say nothing
+// about the history players keep, so a file that cannot be read ends the program.
+const char* const kHistoryFile = SELEKTOR_TEST_DATA_DIR "/poland_lotto_6of49.csv";
+
+[[noreturn]] void historyUnreadable(const char* why) {
+    std::fprintf(stderr, "bench_history: %s: %s\n", kHistoryFile, why);
+    std::exit(1);
+}
+
+// The newest draws of the Polish history, oldest first.
 std::vector<Combination> recentDraws(std::string& source) {
     std::vector<Combination> draws;
-    std::ifstream file(SELEKTOR_TEST_DATA_DIR "/poland_lotto_6of49.csv");
+    std::ifstream file(kHistoryFile);
+    if (!file)
+        historyUnreadable("cannot be read");
     std::string line;
     std::getline(file, line); // the header
     while (std::getline(file, line)) {
@@ -85,16 +97,10 @@ std::vector<Combination> recentDraws(std::string& source) {
         if (read == kNumbersPerCombination)
             draws.push_back(c);
     }
-    if (draws.size() >= kDrawsNeeded) {
-        source = "the newest draws of poland_lotto_6of49.csv";
-        return {draws.end() - static_cast<std::ptrdiff_t>(kDrawsNeeded), draws.end()};
-    }
-    source = "seeded random draws (poland_lotto_6of49.csv not readable)";
-    std::mt19937 rng(49);
-    draws.clear();
-    for (std::size_t i = 0; i < kDrawsNeeded; ++i)
-        draws.push_back(randomCombination(rng));
-    return draws;
+    if (draws.size() < kDrawsNeeded)
+        historyUnreadable("too few draws for the benchmarks");
+    source = "the newest draws of poland_lotto_6of49.csv";
+    return {draws.end() - static_cast<std::ptrdiff_t>(kDrawsNeeded), draws.end()};
 }
 
 struct Choice {
@@ -179,7 +185,9 @@ struct RealHistory {
 
 RealHistory realHistory() {
     RealHistory history;
-    std::ifstream file(SELEKTOR_TEST_DATA_DIR "/poland_lotto_6of49.csv");
+    std::ifstream file(kHistoryFile);
+    if (!file)
+        historyUnreadable("cannot be read");
     std::string line;
     std::getline(file, line); // the header
     while (std::getline(file, line)) {
@@ -195,6 +203,8 @@ RealHistory realHistory() {
         history.dates.push_back(date.substr(8, 2) + "." + date.substr(5, 2) + "." + date.substr(0, 4));
         history.draws.push_back(c);
     }
+    if (history.draws.empty())
+        historyUnreadable("no draws in it");
     return history;
 }
 

@@ -1,5 +1,6 @@
 # `cpack` in a release build folder makes a Debian package and a tarball of what `cmake --install`
-# puts in place: the launcher, the program, the default data, the desktop entry and the icon.
+# puts in place: the launcher, the program, the default data, the desktop entry, the icon, the
+# manual pages, the AppStream metainfo, and the copyright file and changelog under share/doc/selektor.
 #
 #   cmake --preset release -B build/package -DSELEKTOR_BUILD_BENCH=OFF && cmake --build build/package
 #   (cd build/package && cpack)
@@ -20,12 +21,15 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "past draws with statistics and a chart of every number. The interface is\n"
     "Polish. Each player's draw history and print positions live in\n"
     "~/.local/share/selektor, filled from the default data on the first start.")
+# The version of the CMake project, the one the about box shows.
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY selektor)
 set(CPACK_GENERATOR TGZ DEB)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Not "games": nothing is played in the program; it prepares the coupons a player takes to the lottery.
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # The Qt 6 libraries the program links, with the versions it was built against, come from
 # dpkg-shlibdeps. What Qt loads at run time it cannot see: the platform plugins that open a window on
 # the desktop, and the Polish texts of the standard buttons and dialogs. The help has a window of the

@@ -12,7 +12,8 @@ function(selektor_add_test name)
     endif()
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_compile_definitions(${name} PRIVATE SELEKTOR_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
-                                               SELEKTOR_DEFAULT_DATA_DIR="${PROJECT_SOURCE_DIR}/data")
+                                               SELEKTOR_DEFAULT_DATA_DIR="${PROJECT_SOURCE_DIR}/data"
+                                               SELEKTOR_VERSION="${PROJECT_VERSION}")
     set(home ${CMAKE_CURRENT_BINARY_DIR}/${name}.home)
     file(MAKE_DIRECTORY ${home})
     add_test(NAME ${name} COMMAND ${name})

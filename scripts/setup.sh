@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs, with apt-get, whatever of the build and test tools is missing on a Debian 12 machine.
+# Installs, with apt-get, whatever of the build and test tools is missing on a Debian 12 machine. The
+# last line serves the package: cpack finds its dependencies with dpkg-shlibdeps and file, its tests
+# read the program with readelf and ask lintian and appstreamcli.
 set -euo pipefail
 
 packages=(
@@ -8,6 +10,7 @@ packages=(
     libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth poppler-utils
     clang-format-14 clang-14 libclang-rt-14-dev
+    dpkg-dev file binutils lintian appstream
 )
 
 missing=()

@@ -64,6 +64,9 @@ DatePanel::DatePanel(const QDate& today, QWidget* parent) : QFrame(parent) {
     m_calendar->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
     m_calendar->setFirstDayOfWeek(Qt::Monday);
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::ISOWeekNumbers);
+    // The panel leaves a day's column no room for "niedz.": the days are headed by their letters, as
+    // Polish calendars head them (P W Ś C P S N).
+    m_calendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     m_calendar->setSelectedDate(today);
     connect(m_calendar, &QCalendarWidget::clicked, this, &DatePanel::dayClicked);
     connect(m_calendar, &QCalendarWidget::activated, this, &DatePanel::dayClicked);

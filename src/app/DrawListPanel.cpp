@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace selektor {
 
@@ -83,6 +84,17 @@ void DrawListPanel::selectLast() {
 
 void DrawListPanel::selectNone() {
     select(-1);
+}
+
+int DrawListPanel::topShownRow() const {
+    const QModelIndex top = m_list->indexAt(QPoint(0, 0));
+    return top.isValid() ? top.row() : -1;
+}
+
+void DrawListPanel::showFromRow(int row) {
+    if (row < 0 || m_list->count() == 0)
+        return;
+    m_list->scrollToItem(m_list->item(std::min(row, m_list->count() - 1)), QAbstractItemView::PositionAtTop);
 }
 
 void DrawListPanel::select(int row) {

@@ -26,6 +26,10 @@ public:
     int selectedDrawIndex() const { return m_selected; }
     void selectLast();
     void selectNone();
+    // The line at the top of the list's view, -1 when there is none; and the view brought back to show
+    // a line at its top (or as near it as the list's end allows).
+    int topShownRow() const;
+    void showFromRow(int row);
 
 private:
     void select(int row);

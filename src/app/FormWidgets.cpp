@@ -19,10 +19,48 @@ void blankIfCleared(QLineEdit* edit, const std::string& modelText) {
         edit->clear();
 }
 
+namespace {
+
+QString digitMask(int digits) {
+    return QString(digits, QLatin1Char('0')) + QStringLiteral(";_");
+}
+
+// Whether `digits` digit positions show the text exactly: digits and blanks, no more than there are
+// positions.
+bool positionsHold(const QString& text, int digits) {
+    if (text.size() > digits)
+        return false;
+    for (const QChar c : text)
+        if (!(c >= QLatin1Char('0') && c <= QLatin1Char('9')) && c != QLatin1Char(' '))
+            return false;
+    return true;
+}
+
+} // namespace
+
+void showInDigitField(QLineEdit* edit, const QString& text, int digits) {
+    const bool held = positionsHold(text, digits);
+    if (held && edit->inputMask().isEmpty())
+        edit->setInputMask(digitMask(digits));
+    else if (!held && !edit->inputMask().isEmpty())
+        edit->setInputMask(QString());
+    if (QString::fromStdString(maskedText(edit)).trimmed() != text)
+        edit->setText(text);
+}
+
+void restoreDigitPositions(QLineEdit* edit, int digits) {
+    if (edit->inputMask().isEmpty() && positionsHold(edit->text().trimmed(), digits)) {
+        const QString text = edit->text().trimmed();
+        edit->setInputMask(digitMask(digits));
+        edit->setText(text);
+        edit->setCursorPosition(static_cast<int>(text.size()));
+    }
+}
+
 QLineEdit* digitField(const QString& objectName, int digits, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(objectName);
-    edit->setInputMask(QString(digits, QLatin1Char('0')) + QStringLiteral(";_"));
+    edit->setInputMask(digitMask(digits));
     edit->setAlignment(Qt::AlignLeft);
     const QFontMetrics metrics(edit->font());
     edit->setFixedWidth(metrics.horizontalAdvance(QString(digits, QLatin1Char('_'))) + 12);

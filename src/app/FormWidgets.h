@@ -23,6 +23,12 @@ void blankIfCleared(QLineEdit* edit, const std::string& modelText);
 
 // A field of `digits` digit positions with "_" for each one not filled in.
 QLineEdit* digitField(const QString& objectName, int digits, QWidget* parent);
+// Puts a text read from a file into a digit field. What the positions can show goes in them; anything
+// else ("4x", "12345") is shown as it is, without the positions, so the player sees the very text a
+// refusal will name. The positions come back as soon as the field holds what they can show.
+void showInDigitField(QLineEdit* edit, const QString& text, int digits);
+// After the player typed into a field that showed such a text: the positions back once they can hold it.
+void restoreDigitPositions(QLineEdit* edit, int digits);
 // A read-only value beside a caption, drawn as a sunken box wide enough for `widest`.
 QLabel* valueBox(const QString& objectName, const QString& widest, QWidget* parent);
 QPushButton* okButton(const QString& objectName, QWidget* parent);

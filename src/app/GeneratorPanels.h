@@ -113,6 +113,9 @@ public:
     PrintPanel(Session& session, QWidget* parent);
     void refresh(const GeneratorControls& controls);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     Session& m_session;
     QToolButton* m_printButton = nullptr;

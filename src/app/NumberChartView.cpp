@@ -6,12 +6,14 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLineSeries>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QValueAxis>
+#include <algorithm>
 
 namespace selektor {
 
@@ -22,6 +24,10 @@ const QColor kPointColour(255, 0, 0);
 const QColor kMarkerFill(255, 0, 255);
 const QColor kGroundTop(193, 254, 165), kGroundBottom(211, 254, 253);
 const QColor kTitleColour(0, 0, 255);
+
+// The chart keeps 4 pixels on either side of every axis label and cuts a label that does not get them
+// to "..."; one pixel more on each side spares the rounding.
+constexpr qreal kLabelPadding = 4 + 1;
 
 // Every point carries the point colour red: it rims the fuchsia dot, so the line's own pale red and
 // the points stay apart. Drawn large and scaled down by the chart, so the circle stays round.
@@ -127,6 +133,14 @@ NumberChartView::NumberChartView(QWidget* parent) : QWidget(parent) {
 
     m_overlay = new ChartOverlay(this);
     m_overlay->raise();
+    // The plot area is known only once the chart is laid out, and changes with the window: a wider or
+    // narrower axis holds more or fewer whole labels.
+    connect(m_chart, &QChart::plotAreaChanged, this, [this] {
+        if (!m_points.empty() && labelsThatFit(m_points.size()) != m_labelsUsed) {
+            const std::vector<ChartPoint> points = m_points;
+            showAxes(points);
+        }
+    });
     clear(fromModel(kChartTitleAtStart));
 }
 
@@ -148,7 +162,17 @@ void NumberChartView::clear(const QString& title) {
     showPoints(title, {});
 }
 
+int NumberChartView::labelsThatFit(std::size_t pointCount) const {
+    // The widest label is the last point's number; before the window is first laid out the view's width
+    // stands for the plot area.
+    const qreal axisWidth = m_chart->plotArea().width() > 0 ? m_chart->plotArea().width() : width();
+    const QFontMetricsF metrics(m_labelAxis->labelsFont());
+    const qreal widest = metrics.horizontalAdvance(QString::number(std::max<std::size_t>(pointCount, 1)));
+    return pointLabelsThatFit(axisWidth, widest + 2 * kLabelPadding);
+}
+
 void NumberChartView::showAxes(const std::vector<ChartPoint>& points) {
+    m_points = points;
     for (const QString& label : m_labelAxis->categoriesLabels())
         m_labelAxis->remove(label);
     // An empty chart shows its ground and title only.
@@ -159,7 +183,8 @@ void NumberChartView::showAxes(const std::vector<ChartPoint>& points) {
     values.reserve(points.size());
     for (const ChartPoint& point : points)
         values.push_back(point.value);
-    const ChartFrame frame = chartFrame(values);
+    m_labelsUsed = labelsThatFit(points.size());
+    const ChartFrame frame = chartFrame(values, m_labelsUsed);
     m_countAxis->setRange(frame.up.lowest, frame.up.highest);
     m_countAxis->setTickInterval(frame.up.markDistance);
 

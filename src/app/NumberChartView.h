@@ -66,6 +66,8 @@ protected:
 
 private:
     void showAxes(const std::vector<ChartPoint>& points);
+    // How many point labels the axis holds without cutting one short.
+    int labelsThatFit(std::size_t pointCount) const;
 
     QChartView* m_view = nullptr;
     QChart* m_chart = nullptr;
@@ -73,6 +75,8 @@ private:
     QCategoryAxis* m_labelAxis = nullptr;
     QValueAxis* m_countAxis = nullptr;
     ChartOverlay* m_overlay = nullptr;
+    std::vector<ChartPoint> m_points; // as shown, for laying the labels out again at a new size
+    int m_labelsUsed = 0;
 };
 
 } // namespace selektor

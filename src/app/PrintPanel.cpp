@@ -8,10 +8,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace selektor {
+
+namespace {
+// A print position takes up to four digits.
+constexpr int kSettingDigits = 4;
+} // namespace
 
 PrintPanel::PrintPanel(Session& session, QWidget* parent)
     : QGroupBox(QStringLiteral(" Wydruk systemu "), parent), m_session(session) {
@@ -24,17 +31,18 @@ PrintPanel::PrintPanel(Session& session, QWidget* parent)
     m_printButton->setObjectName(QStringLiteral("printButton"));
     m_printButton->setToolTip(QStringLiteral("Wydruk systemu"));
     m_printButton->setIcon(printerIcon());
-    m_printButton->setIconSize(QSize(22, 22));
+    m_printButton->setIconSize(QSize(18, 18));
     connect(m_printButton, &QToolButton::clicked, this,
             [this] { m_session.run([this] { return m_session.model().togglePrintPanels(); }); });
 
-    // While the panels are closed the picture fills the group beside the print button.
-    auto* top = new QHBoxLayout;
+    // The print button stands at the group's top right, on the line of its title, so the panels under it
+    // have the group's whole height; while they are closed the picture fills it.
     m_picture = new CouponPicture(this);
     m_picture->setObjectName(QStringLiteral("printPicture"));
-    top->addWidget(m_picture, 1);
-    top->addWidget(m_printButton, 0, Qt::AlignTop | Qt::AlignRight);
-    column->addLayout(top, 1);
+    column->addWidget(m_picture, 1);
+    // The title takes the group's top margin; the panels start under the button.
+    m_printButton->adjustSize();
+    column->setContentsMargins(6, std::max(4, m_printButton->height() + 2 - contentsRect().top()), 6, 6);
 
     // The print settings.
     m_settingsPanel = new QFrame(this);
@@ -69,11 +77,14 @@ PrintPanel::PrintPanel(Session& session, QWidget* parent)
     settings->addWidget(new QLabel(QStringLiteral("Pionowe"), m_settingsPanel), 2, 0, 1, 5);
     for (std::size_t i = 0; i < kPrintSettingCount; ++i) {
         const QString name = QLatin1String(kPrintSettingNames[i]);
-        QLineEdit* edit = digitField(QStringLiteral("setting%1Edit").arg(name), 4, m_settingsPanel);
-        // Only what the player types goes to the model: a line loaded from a file that the four places
-        // cannot show stays as it was read, and taking the fields refuses it until it is typed anew.
-        connect(edit, &QLineEdit::textEdited, this,
-                [this, i, edit] { m_session.model().setPrintSettingText(i, maskedText(edit)); });
+        QLineEdit* edit = digitField(QStringLiteral("setting%1Edit").arg(name), kSettingDigits, m_settingsPanel);
+        // Only what the player types goes to the model. A line loaded from a file that the four places
+        // cannot show stays as it was read, shown in full, and taking the fields refuses it by that
+        // very text until it is typed anew.
+        connect(edit, &QLineEdit::textEdited, this, [this, i, edit] {
+            restoreDigitPositions(edit, kSettingDigits);
+            m_session.model().setPrintSettingText(i, maskedText(edit));
+        });
         m_settings[i] = edit;
         auto* label = new QLabel(name, m_settingsPanel);
         label->setBuddy(edit);
@@ -87,7 +98,6 @@ PrintPanel::PrintPanel(Session& session, QWidget* parent)
     }
     horizontal->addStretch(1);
     settings->addLayout(horizontal, 1, 0, 1, 5);
-    m_settingsPanel->hide();
     column->addWidget(m_settingsPanel);
 
     // The range of coupon blanks to print.
@@ -122,8 +132,22 @@ PrintPanel::PrintPanel(Session& session, QWidget* parent)
             [this] { m_session.run([this] { return m_session.model().printCoupons(); }); });
     range->addWidget(printCoupons, 2, 5, Qt::AlignRight);
     range->setColumnStretch(4, 1);
-    m_rangePanel->hide();
     column->addWidget(m_rangePanel);
+
+    // The group is as tall closed as open: opening the panels takes no room from " Sprawdzanie wyników "
+    // above it, whose lists keep their height.
+    m_picture->hide();
+    setFixedHeight(sizeHint().height());
+    m_settingsPanel->hide();
+    m_rangePanel->hide();
+    m_picture->show();
+    m_printButton->raise();
+}
+
+void PrintPanel::resizeEvent(QResizeEvent* event) {
+    QGroupBox::resizeEvent(event);
+    m_printButton->adjustSize();
+    m_printButton->move(width() - m_printButton->width() - 4, 0);
 }
 
 void PrintPanel::refresh(const GeneratorControls& controls) {
@@ -136,9 +160,8 @@ void PrintPanel::refresh(const GeneratorControls& controls) {
     const PrintSettingTexts& texts = m_session.model().printSettingTexts();
     for (std::size_t i = 0; i < m_settings.size(); ++i) {
         QLineEdit* edit = m_settings[i];
-        const QString text = QString::fromStdString(texts[i]).trimmed();
-        if (!edit->hasFocus() && QString::fromStdString(maskedText(edit)).trimmed() != text)
-            edit->setText(text);
+        if (!edit->hasFocus())
+            showInDigitField(edit, QString::fromStdString(texts[i]).trimmed(), kSettingDigits);
     }
     blankIfCleared(m_from, form.printFrom);
     blankIfCleared(m_to, form.printTo);

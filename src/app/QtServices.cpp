@@ -16,23 +16,49 @@ namespace selektor {
 
 namespace {
 const QString kTitle = QStringLiteral("Selektor");
+
+// A message box breaks its sentence at about half the screen's width, which leaves "49 ?" or a lone "!"
+// on a line of their own. A sentence that a wide box holds stays on one line; a longer one may break,
+// but its closing "?" or "!" stays with the word before it.
+QString keptTogether(const QString& text, const QFontMetrics& metrics) {
+    constexpr int kWidestLine = 640;
+    const QChar noBreak(0x00A0);
+    const QChar wordJoiner(0x2060); // a line may still break after a dash, unless joined
+    QString kept = text;
+    if (!text.contains(QLatin1Char('\n')) && metrics.horizontalAdvance(text) <= kWidestLine) {
+        kept.replace(QLatin1Char(' '), noBreak);
+        kept.replace(QLatin1Char('-'), QString(QLatin1Char('-')) + wordJoiner);
+    } else if (kept.endsWith(QLatin1String(" ?")) || kept.endsWith(QLatin1String(" !"))) {
+        kept[kept.size() - 2] = noBreak;
+    }
+    return kept;
 }
 
+QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton preferred) {
+    QMessageBox box(icon, kTitle, QString(), buttons, parent);
+    box.setText(keptTogether(text, box.fontMetrics()));
+    box.setDefaultButton(preferred);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+} // namespace
+
 void QtDialogService::information(const QString& text) {
-    QMessageBox::information(m_parent, kTitle, text);
+    ask(m_parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void QtDialogService::error(const QString& text) {
-    QMessageBox::critical(m_parent, kTitle, text);
+    ask(m_parent, QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool QtDialogService::question(const QString& text) {
-    return QMessageBox::question(m_parent, kTitle, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+    return ask(m_parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
            QMessageBox::Yes;
 }
 
 bool QtDialogService::warningQuestion(const QString& text) {
-    return QMessageBox::warning(m_parent, kTitle, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+    return ask(m_parent, QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
            QMessageBox::Yes;
 }
 

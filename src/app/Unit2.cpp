@@ -39,6 +39,11 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
         colouredLabel(QStringLiteral("Z ukrytych archiwów KPW"), colours::kPurple, 14, TextStyle::Plain, this));
     texts->addSpacing(10);
     texts->addWidget(colouredLabel(QStringLiteral("GRABIX"), colours::kNavy, 16, TextStyle::Bold, this));
+    // Which version is running: the first thing asked when a player reports a fault.
+    auto* version = new QLabel(QStringLiteral("Wersja %1").arg(QLatin1String(SELEKTOR_VERSION)), this);
+    version->setObjectName(QStringLiteral("aboutVersionLabel"));
+    texts->addSpacing(6);
+    texts->addWidget(version);
     texts->addStretch();
 
     auto* top = new QHBoxLayout;

@@ -206,6 +206,9 @@ void TFormlos::cancelDrawEntry() {
 
 void TFormlos::deleteSelectedDraw() {
     const int selected = m_list->selectedDrawIndex();
+    // The list shows the new lines from their end; the player who deleted an old draw keeps the place,
+    // with the draw after it where the deleted one stood.
+    const int top = m_list->topShownRow();
     bool deleted = false;
     m_session.run([&] {
         Outcome outcome = m_session.model().deleteDraw(selected, m_session.questions());
@@ -215,6 +218,7 @@ void TFormlos::deleteSelectedDraw() {
     // The player chooses the next draw to delete anew.
     if (deleted)
         m_list->selectNone();
+    m_list->showFromRow(top);
 }
 
 void TFormlos::importDraws() {

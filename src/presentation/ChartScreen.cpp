@@ -28,7 +28,7 @@ SlideStep PickerSlide::tick() {
     return {m_top, false};
 }
 
-ChartFrame chartFrame(std::span<const std::int32_t> values) {
+ChartFrame chartFrame(std::span<const std::int32_t> values, int mostLabels) {
     const std::int32_t zero = 0;
     const std::span<const std::int32_t> shown = values.empty() ? std::span<const std::int32_t>(&zero, 1) : values;
     const auto [low, high] = std::minmax_element(shown.begin(), shown.end());
@@ -36,7 +36,7 @@ ChartFrame chartFrame(std::span<const std::int32_t> values) {
 
     ChartFrame frame;
     frame.across = {-0.5, static_cast<double>(shown.size()) - 0.5,
-                    static_cast<double>(pointLabelStep(static_cast<int>(shown.size())))};
+                    static_cast<double>(pointLabelStep(static_cast<int>(shown.size()), mostLabels))};
     frame.up.lowest = *low - margin;
     frame.up.highest = *high + margin;
     frame.up.markDistance = static_cast<double>(roundStep((frame.up.highest - frame.up.lowest) / kMostCountMarks));
@@ -48,8 +48,17 @@ int markerSize(int pointCount, double plotWidth) {
     return std::clamp(static_cast<int>(apart) - 1, kSmallestMarker, kLargestMarker);
 }
 
-int pointLabelStep(int pointCount) {
-    return static_cast<int>(roundStep(static_cast<double>(pointCount) / kMostPointLabels));
+int pointLabelStep(int pointCount, int mostLabels) {
+    return static_cast<int>(roundStep(static_cast<double>(pointCount) / std::max(1, mostLabels)));
+}
+
+int pointLabelsThatFit(double axisWidth, double labelRoom) {
+    if (labelRoom <= 0)
+        return kMostPointLabels;
+    // A step lets through up to mostLabels labels and "1" beside them; the chart shares the axis among
+    // those and one place more.
+    const int fit = static_cast<int>(axisWidth / labelRoom) - 2;
+    return std::clamp(fit, 1, kMostPointLabels);
 }
 
 bool pointLabelShown(int pointNumber, int labelStep) {

@@ -27,6 +27,9 @@ private:
     int m_top = kPickerSlideStart;
 };
 
+// The most point labels an axis takes, however long the history (see pointLabelStep).
+inline constexpr int kMostPointLabels = 25;
+
 // One axis of the chart: its ends and the distance between its marks.
 struct AxisSpan {
     double lowest = 0;
@@ -47,7 +50,8 @@ struct ChartFrame {
 
     friend bool operator==(const ChartFrame&, const ChartFrame&) = default;
 };
-ChartFrame chartFrame(std::span<const std::int32_t> values);
+// mostLabels: how many point labels the axis has room for (see pointLabelsThatFit).
+ChartFrame chartFrame(std::span<const std::int32_t> values, int mostLabels = kMostPointLabels);
 
 // The dot on each point: kLargestMarker pixels across while the points stand apart, smaller as they
 // crowd so that the line between them still shows, never under kSmallestMarker.
@@ -55,10 +59,14 @@ inline constexpr int kLargestMarker = 9, kSmallestMarker = 4;
 int markerSize(int pointCount, double plotWidth);
 
 // A long history gives hundreds of points; their labels ("1", "2", ...) would run into one another.
-// Every label is written while there are at most kMostPointLabels points; beyond that only the labels
-// of a round step (2, 5, 10, 20, 50, ...) are written, and "1" as well when the step leaves room for it.
-inline constexpr int kMostPointLabels = 25;
-int pointLabelStep(int pointCount);
+// Every label is written while there are at most mostLabels points; beyond that only the labels of a
+// round step (2, 5, 10, 20, 50, ...) are written, and "1" as well when the step leaves room for it.
+int pointLabelStep(int pointCount, int mostLabels = kMostPointLabels);
+// How many labels an axis of axisWidth pixels holds whole when each needs labelRoom pixels (its widest
+// text and the chart's padding on both sides): the chart shares the axis evenly among the labels and
+// one place more, and cuts a label that does not fit its share to "...". At least 1, at most
+// kMostPointLabels.
+int pointLabelsThatFit(double axisWidth, double labelRoom);
 // Whether the label of point `pointNumber` (from 1) is written on the axis.
 bool pointLabelShown(int pointNumber, int labelStep);
 

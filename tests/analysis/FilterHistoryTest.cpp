@@ -105,6 +105,20 @@ TEST(FilterHistory, CountsEachTabAndListsTheThrownOutDrawsNewestFirst) {
     EXPECT_EQ(checkFiltersOnHistory(evenInnerSpread(), kFourDraws, 50).draws, 4);
 }
 
+TEST(FilterHistory, ListsNoMoreThrownOutDrawsThanItsCapAndKeepsTheNewest) {
+    // One draw past the cap, every one refused by " P - N  ": the oldest is the one left out, and the
+    // counts still take in all of them.
+    std::vector<std::pair<std::string, Combination>> draws(kListedRejectedDraws + 1,
+                                                           {"01.01.2000", Combination{1, 3, 5, 7, 9, 11}});
+    const FilterHistoryCheck check = checkFiltersOnHistory(evenInnerSpread(), historyOf(draws));
+    ASSERT_FALSE(check.refusal);
+    EXPECT_EQ(check.draws, static_cast<std::int32_t>(kListedRejectedDraws + 1));
+    EXPECT_EQ(check.passedAll, 0);
+    ASSERT_EQ(check.rejected.size(), kListedRejectedDraws);
+    EXPECT_EQ(check.rejected.front().index, kListedRejectedDraws);
+    EXPECT_EQ(check.rejected.back().index, 1u);
+}
+
 TEST(FilterHistory, RefusesSettingsAndHistoriesThatGiveNoFigures) {
     FilterSettings noTemplate;
     noTemplate.setMode(Panel::Sum, 1);

@@ -10,6 +10,8 @@
 
 #include <QCategoryAxis>
 #include <QChart>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QImage>
 #include <QLineSeries>
 #include <QToolButton>
@@ -186,6 +188,27 @@ private slots:
         QCOMPARE(chart()->series()->count(), 0);
         QVERIFY(!overlay->rulerLine());
         QVERIFY(button->isChecked());
+    }
+
+    void everyAxisLabelOfALongHistoryIsWrittenWhole() {
+        // 241 points: the Polish history at 100 draws a window and a step of 30.
+        std::vector<ChartPoint> points;
+        for (int i = 1; i <= 241; ++i)
+            points.push_back({i % 9, std::to_string(i)});
+        chart()->showPoints(QStringLiteral("Liczba 7"), points);
+        QTest::qWait(50);
+
+        QStringList written, cut;
+        for (QGraphicsItem* item : chart()->chart()->scene()->items()) {
+            const auto* text = dynamic_cast<const QGraphicsTextItem*>(item);
+            if (!text || !text->isVisible())
+                continue;
+            const QString label = text->toPlainText();
+            (label.contains(QStringLiteral("...")) || label.contains(QChar(0x2026)) ? cut : written) << label;
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char(' '))));
+        QVERIFY2(written.contains(QStringLiteral("1")) && written.contains(QStringLiteral("240")),
+                 qPrintable(written.join(QLatin1Char(' '))));
     }
 };
 

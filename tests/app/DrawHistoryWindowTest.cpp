@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QListWidget>
+#include <QTableView>
 #include <filesystem>
 #include <initializer_list>
 #include <vector>
@@ -239,6 +240,45 @@ private slots:
         press(QStringLiteral("deleteDrawButton"));
         QCOMPARE(said(), QStringList{QStringLiteral("info: Zaznacz najpierw losowanie które chcesz skasować !")});
         QCOMPARE(lines().size(), 2);
+    }
+
+    void theCalendarHeadsEveryDayInFull() {
+        press(QStringLiteral("addDrawButton"));
+        QTRY_VERIFY(slidesDone());
+        auto* view = find<QCalendarWidget>(QStringLiteral("drawCalendar"))
+                         ->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+        QVERIFY(view);
+        // Row 0 heads the columns, Monday first; column 0 holds the week numbers.
+        QStringList heads;
+        for (int column = 1; column <= 7; ++column) {
+            const QModelIndex head = view->model()->index(0, column);
+            const QString text = head.data().toString();
+            const QFont font =
+                head.data(Qt::FontRole).isValid() ? head.data(Qt::FontRole).value<QFont>() : view->font();
+            QVERIFY2(QFontMetrics(font).horizontalAdvance(text) + 4 <= view->columnWidth(column), qPrintable(text));
+            heads << text;
+        }
+        QCOMPARE(heads, (QStringList{"P", "W", "Ś", "C", "P", "S", "N"}));
+        press(QStringLiteral("dateCancelButton"));
+    }
+
+    void deletingAnOldDrawKeepsThePlaceInTheList() {
+        startWith(std::vector<Combination>(200, kThreeEven));
+        QListWidget* view = list();
+        QTRY_VERIFY(view->indexAt(QPoint(0, 0)).row() > 100); // the newest draws, as after loading
+        view->scrollToItem(view->item(40), QAbstractItemView::PositionAtTop);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualItemRect(view->item(45)).center());
+        QCOMPARE(window->selectedDrawIndex(), 45);
+        const QString after = view->item(46)->text();
+
+        shell->answer({true});
+        press(QStringLiteral("deleteDrawButton"));
+
+        QCOMPARE(lines().size(), 199);
+        QCOMPARE(view->indexAt(QPoint(0, 0)).row(), 40);
+        QCOMPARE(view->item(45)->text(), after);
+        QVERIFY(view->viewport()->rect().contains(view->visualItemRect(view->item(45))));
+        QCOMPARE(window->selectedDrawIndex(), -1);
     }
 
     void importedDrawsJoinTheListAfterTheQuestion() {

@@ -5,6 +5,7 @@
 #include "ProgramFixture.h"
 
 #include <QComboBox>
+#include <QLayout>
 #include <QScrollBar>
 
 using namespace selektor;
@@ -81,6 +82,9 @@ private slots:
     void hitListsShowEveryEntryInFull();
     void largeFileOpensInFull();
     void postProcessingThroughTheButtons();
+    void everyNewListClosesThePrintPanels_data();
+    void everyNewListClosesThePrintPanels();
+    void printPanelsLeaveTheHitListsTheirRoom();
 };
 
 void GeneratorStageTest::controlsFollowTheModel() {
@@ -319,6 +323,90 @@ void GeneratorStageTest::postProcessingThroughTheButtons() {
     QVERIFY(f.enabled(QStringLiteral("lastDrawsAction")));
     QVERIFY(f.timer(QStringLiteral("flashTimer"))->isActive());
     QVERIFY(!f.model().systemSaved());
+}
+
+void GeneratorStageTest::everyNewListClosesThePrintPanels_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("rangeStartsAfresh");
+    QTest::newRow("trójki z ostatnich losowań") << QStringLiteral("recentDrawsAction") << false;
+    QTest::newRow("więcej niż jedną liczbę z ostatniego los.") << QStringLiteral("lastDrawsAction") << false;
+    QTest::newRow("system skrócony - gw 4") << QStringLiteral("guaranteeOkButton") << false;
+    QTest::newRow("Symulacja komputerowa") << QStringLiteral("simulationOkButton") << false;
+    QTest::newRow("Otwórz") << QStringLiteral("openAction") << true;
+    QTest::newRow("Etap końcowy") << QStringLiteral("finalStageButton") << true;
+}
+
+void GeneratorStageTest::everyNewListClosesThePrintPanels() {
+    QFETCH(QString, command);
+    QFETCH(bool, rangeStartsAfresh);
+    ProgramFixture f;
+    NumberBoxes drawn{};
+    for (int n : {1, 2, 3, 20, 21, 22})
+        drawn[n - 1] = 1;
+    f.answer({true});
+    f.program->session().run([&] { return f.model().addDraw("18.05.2002", drawn, f.program->session().questions()); });
+    const QString saved = f.path(QStringLiteral("saved.txt"));
+    writeAll(saved, "  1  2  3  4  5  6\r\n");
+    f.enterGeneratorStage(9);
+    f.buildGuarantee(0); // 84 lines: 11 blanks
+    f.fakes.dialogs.fileNames << QString();
+    f.click(QStringLiteral("saveButton")); // offered: nothing below asks to save it
+    f.click(QStringLiteral("printButton"));
+    f.type(QStringLiteral("printFromEdit"), QStringLiteral("1"));
+    f.type(QStringLiteral("printToEdit"), QStringLiteral("11"));
+    QVERIFY(f.shown(QStringLiteral("printSettingsPanel")) && f.shown(QStringLiteral("printRangePanel")));
+    QCOMPARE(f.text(QStringLiteral("blanksNeededLabel")), QStringLiteral("11"));
+
+    if (command == QLatin1String("openAction")) {
+        f.fakes.dialogs.fileNames << saved;
+        f.trigger("openAction");
+    } else if (command == QLatin1String("finalStageButton")) {
+        f.click(QStringLiteral("backButton"));
+        f.model().takeCountedPool(f.model().candidatePool());
+        f.program->session().changed();
+        f.click(command);
+    } else {
+        f.click(QStringLiteral("guaranteeChoice2"));
+        f.type(QStringLiteral("simulationCountEdit"), QStringLiteral("3"));
+        f.type(QStringLiteral("simulationLimitEdit"), QStringLiteral("10"));
+        f.click(command);
+    }
+
+    QCOMPARE(f.currentStage(), QStringLiteral("generatorStage"));
+    QVERIFY(!f.shown(QStringLiteral("printSettingsPanel")));
+    QVERIFY(!f.shown(QStringLiteral("printRangePanel")));
+    QVERIFY(f.shown(QStringLiteral("printPicture")));
+    if (rangeStartsAfresh) {
+        QCOMPARE(f.text(QStringLiteral("blanksNeededLabel")), QStringLiteral("0"));
+        QVERIFY(f.find<QLineEdit>(QStringLiteral("printFromEdit"))->text().isEmpty());
+        QVERIFY(f.find<QLineEdit>(QStringLiteral("printToEdit"))->text().isEmpty());
+    }
+}
+
+void GeneratorStageTest::printPanelsLeaveTheHitListsTheirRoom() {
+    // The print panels open under " Sprawdzanie wyników "; its hit lists keep the height they had, which
+    // shows three hits at least.
+    ProgramFixture f;
+    f.enterGeneratorStage(9);
+    f.buildGuarantee(0);
+    const auto heights = [&] {
+        QList<int> all;
+        for (int hits = 3; hits <= 6; ++hits)
+            all << f.find(QStringLiteral("hitList%1").arg(hits))->height()
+                << f.find(QStringLiteral("couponList%1").arg(hits))->height();
+        return all;
+    };
+    const QList<int> closed = heights();
+    const auto* list = f.find<QListView>(QStringLiteral("hitList6"));
+    const int threeLines = 3 * list->fontMetrics().lineSpacing() + 2 * list->frameWidth();
+    for (int height : closed)
+        QVERIFY2(height >= threeLines, qPrintable(QStringLiteral("%1 < %2").arg(height).arg(threeLines)));
+
+    f.click(QStringLiteral("printButton"));
+    QVERIFY(f.shown(QStringLiteral("printRangePanel")));
+    QCoreApplication::sendPostedEvents();
+    f.window()->layout()->activate();
+    QCOMPARE(heights(), closed);
 }
 
 QTEST_MAIN(GeneratorStageTest)

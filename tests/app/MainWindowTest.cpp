@@ -96,6 +96,10 @@ private slots:
 
         trigger("aboutAction");
         QVERIFY(program->aboutBox().isVisible());
+        // The version of the project, under the box's texts.
+        const auto* version = child<QLabel>(&program->aboutBox(), QStringLiteral("aboutVersionLabel"));
+        QCOMPARE(version->text(), QStringLiteral("Wersja " SELEKTOR_VERSION));
+        QVERIFY(version->isVisible());
         const QStringList frozen = introNumbers();
         QTest::qWait(450);
         QCOMPARE(introNumbers(), frozen);

@@ -17,6 +17,8 @@ class PagePainterTest : public QObject {
     Q_OBJECT
 private slots:
     void textsLandWhereTheLayoutPutsThem();
+    void aFileThatCannotBeWrittenIsSaid_data();
+    void aFileThatCannotBeWrittenIsSaid();
 };
 
 void PagePainterTest::textsLandWhereTheLayoutPutsThem() {
@@ -64,6 +66,22 @@ void PagePainterTest::textsLandWhereTheLayoutPutsThem() {
     QVERIFY(near(wordAt(QStringLiteral("***")), inPoints(100, 1489))); // Number 49 of ticket 8
     QVERIFY(near(wordAt(QStringLiteral("$$$")), inPoints(649, 1748)));
     QVERIFY(near(wordAt(QStringLiteral("TEST")), inPoints(579, 1798)));
+}
+
+void PagePainterTest::aFileThatCannotBeWrittenIsSaid_data() {
+    QTest::addColumn<QString>("file");
+    QTest::newRow("a full disk") << QStringLiteral("/dev/full");
+    QTest::newRow("a folder that is not there") << QStringLiteral("/nonexistent-folder/coupons.pdf");
+}
+
+void PagePainterTest::aFileThatCannotBeWrittenIsSaid() {
+    QFETCH(QString, file);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    const PrintSettings settings{100, 50, 200, 40, 30, 60, 50};
+    QCOMPARE(paintPages(printer, {testPage(settings), testPage(settings)}),
+             std::optional<QString>(QStringLiteral("Nie można zapisać wydruku w pliku %1 !").arg(file)));
 }
 
 QTEST_MAIN(PagePainterTest)

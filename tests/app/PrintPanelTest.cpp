@@ -11,6 +11,7 @@ class PrintPanelTest : public QObject {
     Q_OBJECT
 private slots:
     void printingFromThePanels();
+    void aPositionTheFieldCannotHoldIsShownAsItIs();
 };
 
 void PrintPanelTest::printingFromThePanels() {
@@ -56,6 +57,44 @@ void PrintPanelTest::printingFromThePanels() {
     f.click(QStringLiteral("printButton"));
     QVERIFY(!f.shown(QStringLiteral("printSettingsPanel")));
     QVERIFY(f.shown(QStringLiteral("printPicture")));
+}
+
+void PrintPanelTest::aPositionTheFieldCannotHoldIsShownAsItIs() {
+    // "4x" and "12345" cannot stand in four digit places: the fields show them in full, so the error at
+    // saving names a text the player can see.
+    ProgramFixture f;
+    writeAll(f.path(QStringLiteral("PNR.txt")), "4x\r\n");
+    f.program->session().run([&] { return f.model().loadPrintSettings(); });
+    QCOMPARE(f.fakes.dialogs.shown, QStringList{QStringLiteral("error: '4x' is not a valid integer value")});
+    f.enterGeneratorStage(9);
+    f.buildGuarantee(0);
+    f.click(QStringLiteral("printButton"));
+    auto* pnr = f.find<QLineEdit>(QStringLiteral("settingPNREdit"));
+    QCOMPARE(pnr->displayText(), QStringLiteral("4x"));
+
+    f.fakes.dialogs.shown.clear();
+    f.click(QStringLiteral("printSettingsSaveButton"));
+    QCOMPARE(f.fakes.dialogs.shown, QStringList{QStringLiteral("error: '4x' is not a valid integer value")});
+
+    // Typed anew, the field takes its four places again and the positions are saved.
+    pnr->setFocus();
+    pnr->selectAll();
+    QTest::keyClicks(pnr, QStringLiteral("45"));
+    QCOMPARE(pnr->displayText(), QStringLiteral("45__"));
+    f.fakes.dialogs.shown.clear();
+    f.answer({true});
+    f.click(QStringLiteral("printSettingsSaveButton"));
+    QCOMPARE(f.fakes.dialogs.shown, QStringList{QStringLiteral("question: Zapisać aktualne ustawienia ?")});
+    QCOMPARE(readAll(f.path(QStringLiteral("PNR.txt"))), QByteArray("45\r\n"));
+
+    // A number too long for the places is refused as well, and shown whole.
+    pnr->clearFocus();
+    writeAll(f.path(QStringLiteral("PX1.txt")), "12345\r\n");
+    f.fakes.dialogs.shown.clear();
+    f.program->session().run([&] { return f.model().loadPrintSettings(); });
+    QCOMPARE(f.fakes.dialogs.shown, QStringList{QStringLiteral("error: '12345' is not a valid integer value")});
+    QCOMPARE(f.find<QLineEdit>(QStringLiteral("settingPX1Edit"))->displayText(), QStringLiteral("12345"));
+    QCOMPARE(pnr->displayText(), QStringLiteral("____")); // the positions after it are not read
 }
 
 QTEST_MAIN(PrintPanelTest)

@@ -177,6 +177,15 @@ TEST(Statistics, WorkedExampleOf150Draws) {
     EXPECT_EQ(s.numbers[1].longTermTrend, -3);
 }
 
+TEST(Statistics, ScaleOfTheIndexDecidesTheEdgeOfEighty) {
+    // 60 draws of "4 - 2" in 329: 60 × 13983800 ÷ (329 × 31878) lies just under 80, two arrows down. The
+    // true count of all combinations, 13983816, would give exactly 80 and only one arrow.
+    StatRecord totals;
+    totals.evenCounts[4] = 60;
+    EXPECT_NEAR(patternIndex(60, 329, kEvenOddInformation[4].divisor), 79.99991, 0.000005);
+    EXPECT_EQ(computeStatistics(329, totals, {}, kStartingRecentWindow).evenOdd[4].longTermTrend, -2);
+}
+
 TEST(Statistics, ShortTermOfAHistoryShorterThanTheWindowIsMeasuredAgainstItsDraws) {
     History history;
     history.add({1, 2, 3, 4, 5, 6}, 7);   // "3-3", index 7 × 13983800 ÷ (20 × 46552) ≈ 105

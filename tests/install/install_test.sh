@@ -43,6 +43,11 @@ prefix="$scratch/prefix"
     for size in 16 22 24 32 48 64 128 256; do
         echo "$datarootdir/icons/hicolor/${size}x${size}/apps/selektor.png"
     done
+    echo "$datarootdir/doc/selektor/copyright"
+    echo "$datarootdir/doc/selektor/changelog.gz"
+    echo "$datarootdir/man/man1/selektor.1.gz"
+    echo "$datarootdir/man/pl/man1/selektor.1.gz"
+    echo "$datarootdir/metainfo/invalid.selektor.selektor.metainfo.xml"
     (cd "$data" && find . -type f ! -name '.*' ! -name '*~') | while IFS= read -r path; do
         path=${path#./}
         cmp -s "$data/$path" "$prefix/$datadir/$path" || fail "$path of the default data was not installed"

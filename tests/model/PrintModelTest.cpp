@@ -2,6 +2,9 @@
 // panels, and the jobs the buttons hand to the printer.
 
 #include "ModelFixture.h"
+#include "support/EmptyHistory.h"
+
+#include <functional>
 
 using namespace selektor;
 using namespace selektor::test;
@@ -99,3 +102,85 @@ TEST_F(PrintModelTest, SavingAsksFirstAndWritesThePlainValues) {
     EXPECT_EQ(questions.asked, (std::vector<std::string>{"question: Zapisać aktualne ustawienia ?",
                                                          "question: Zapisać aktualne ustawienia ?"}));
 }
+
+// Every command that replaces the list closes the print panels, so "Potrzebnych blankietów :" never
+// counts blanks of a list that is gone; entering the stage and opening a file also start the count and
+// the range afresh.
+enum class Command { RecentDraws, LastDraws, GuaranteeBuild, RandomRun, Open, EnterStage };
+
+struct NewList {
+    const char* name;
+    Command command;
+    bool rangeStartsAfresh;
+};
+
+class NewListTest : public PrintModelTest, public testing::WithParamInterface<NewList> {
+protected:
+    void SetUp() override {
+        PrintModelTest::SetUp();
+        // One stored draw, 1 2 3 20 21 22, for post-processing to compare with.
+        writeEmptyHistory(directory().string());
+        ASSERT_TRUE(model->loadHistory().messages.empty());
+        NumberBoxes drawn{};
+        for (int n : {1, 2, 3, 20, 21, 22})
+            drawn[n - 1] = 1;
+        answer({true});
+        ASSERT_TRUE(model->addDraw("18.05.2002", drawn, questions).drawStored);
+        writeBytes(path("saved.txt"), "  1  2  3  4  5  6\r\n");
+
+        enterWithLexicographic(9); // 84 lines: 11 blanks
+        build(GuaranteeMode::Full);
+        questions.fileNames = {""};
+        model->saveSystem(questions); // offered, so no command below asks to save it
+        model->togglePrintPanels();
+        model->setPrintFromText("1");
+        model->setPrintToText("11");
+        ASSERT_TRUE(model->form().printSettingsShown && model->form().printRangeShown);
+        ASSERT_EQ(model->form().blanksNeeded, 11);
+    }
+
+    Outcome run(Command command) {
+        switch (command) {
+        case Command::RecentDraws:
+            return model->reduceByRecentDraws();
+        case Command::LastDraws:
+            return model->reduceByLastDraws();
+        case Command::GuaranteeBuild:
+            return build(GuaranteeMode::Gw4);
+        case Command::RandomRun:
+            return startRun("3", "10");
+        case Command::Open:
+            questions.fileNames = {path("saved.txt")};
+            return model->openSystem(questions);
+        case Command::EnterStage:
+            model->returnToFilters(questions);
+            model->takeCountedPool(model->candidatePool());
+            return model->enterFinalStage();
+        }
+        return {};
+    }
+};
+
+TEST_P(NewListTest, ClosesThePrintPanels) {
+    const Outcome outcome = run(GetParam().command);
+    EXPECT_EQ(outcome.stage.screen, Screen::Generator);
+    EXPECT_FALSE(model->form().printSettingsShown);
+    EXPECT_FALSE(model->form().printRangeShown);
+    if (GetParam().rangeStartsAfresh) {
+        EXPECT_EQ(model->form().blanksNeeded, 0);
+        EXPECT_EQ(model->form().printFrom, "");
+        EXPECT_EQ(model->form().printTo, "");
+    }
+    // Opened again, they count the list now on screen.
+    model->togglePrintPanels();
+    EXPECT_EQ(model->form().blanksNeeded, static_cast<std::int32_t>((lines().size() + 7) / 8));
+}
+
+INSTANTIATE_TEST_SUITE_P(PrintPanels, NewListTest,
+                         testing::Values(NewList{"RecentDraws", Command::RecentDraws, false},
+                                         NewList{"LastDraws", Command::LastDraws, false},
+                                         NewList{"GuaranteeBuild", Command::GuaranteeBuild, false},
+                                         NewList{"RandomRun", Command::RandomRun, false},
+                                         NewList{"Open", Command::Open, true},
+                                         NewList{"EnterStage", Command::EnterStage, true}),
+                         [](const testing::TestParamInfo<NewList>& info) { return std::string(info.param.name); });

@@ -82,6 +82,22 @@ TEST(ChartScreen, ALongHistoryThinsThePointLabelsAndShrinksTheDots) {
         EXPECT_LE(shown, kMostPointLabels + 1) << count;
     }
 
+    // A narrow axis takes fewer labels: 241 points (the Polish history at a step of 30) on an axis with
+    // room for 16 whole labels are labelled every 20, not every 10.
+    EXPECT_EQ(pointLabelsThatFit(630, 35), 16);
+    EXPECT_EQ(pointLabelStep(241, pointLabelsThatFit(630, 35)), 20);
+    EXPECT_EQ(chartFrame(std::vector<std::int32_t>(241, 1), 16).across.markDistance, 20);
+    EXPECT_EQ(pointLabelsThatFit(5000, 10), kMostPointLabels);
+    EXPECT_EQ(pointLabelsThatFit(20, 35), 1);
+    for (int count : {26, 100, 241, 350, 720}) {
+        const int most = pointLabelsThatFit(630, 35);
+        const int step = pointLabelStep(count, most);
+        int shown = 0;
+        for (int n = 1; n <= count; ++n)
+            shown += pointLabelShown(n, step) ? 1 : 0;
+        EXPECT_LE((shown + 1) * 35, 630) << count;
+    }
+
     // 46 points over 700 pixels stand apart; the 360 of the whole history crowd; none at all still
     // gives a dot the chart can draw.
     EXPECT_EQ(markerSize(46, 700), kLargestMarker);
