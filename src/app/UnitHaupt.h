@@ -18,6 +18,7 @@ class AnalysisWindow;
 class FilterStage;
 class GeneratorStage;
 class IntroPanel;
+class OptimizationWindow;
 class Session;
 class TAboutBox;
 class TForm1;
@@ -30,6 +31,7 @@ struct SecondaryWindows {
     TFormlos& drawHistory;
     TAboutBox& about;
     AnalysisWindow& analysis;
+    OptimizationWindow& optimization;
 };
 
 class TFormHaupt : public QMainWindow {
@@ -58,6 +60,7 @@ private:
     // The menu commands.
     void newSystem();
     void openSystem();
+    void showOptimization();
     void quitProgram();
     void showDrawHistory();
     void showChart();
