@@ -24,8 +24,10 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 #include <new>
+#include <span>
 
 namespace selektor {
 
@@ -34,13 +36,16 @@ namespace {
 // How often a running search is read: the bar and the figures move smoothly, and reading costs the
 // search nothing it would notice.
 constexpr int kPollIntervalMs = 100;
-// How long after a change of the system the odds are counted again (a running simulation changes it
-// a hundred times a second).
+// How long after a change of the system the odds are counted again: soon after a click, seldom while a
+// running simulation changes the system a hundred times a second.
 constexpr int kOddsDelayMs = 200;
+constexpr int kOddsDelayWhileSimulatingMs = 2000;
 constexpr int kProgressSteps = 1000;
 
 const QString kPoolChanged = QStringLiteral(
     "Pula do pokrycia zmieniła się od tego wyniku - żeby użyć optymalizacji, uruchom ją od nowa dla bieżącej puli.");
+
+const QString kUsed = QStringLiteral("Ten wynik jest teraz bieżącym systemem.");
 
 QString grouped(std::int64_t value) {
     QString digits = QString::number(value < 0 ? -value : value);
@@ -53,6 +58,21 @@ QString grouped(std::int64_t value) {
 QString seconds(std::chrono::milliseconds time) {
     return QString::number(static_cast<double>(time.count()) / 1000.0, 'f', 1)
         .replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+// An axis of whole numbers from `lowest` to `highest` or a little wider, marked every 1, 2 or 5 times a
+// power of ten, so that no two marks read alike.
+void wholeAxis(QValueAxis* axis, double lowest, double highest) {
+    const double span = std::max(highest - lowest, 1.0);
+    double step = 1;
+    for (double scale = 1; step * 5 < span; scale *= 10)
+        for (double factor : {1.0, 2.0, 5.0})
+            if (step * 5 < span)
+                step = factor * scale;
+    const double from = std::floor(lowest / step) * step, to = std::ceil(highest / step) * step;
+    axis->setRange(from, std::max(to, from + step));
+    axis->setTickType(QValueAxis::TicksFixed);
+    axis->setTickCount(static_cast<int>(std::lround((std::max(to, from + step) - from) / step)) + 1);
 }
 
 QGroupBox* group(const QString& title, const QString& objectName, QWidget* parent) {
@@ -258,7 +278,7 @@ void OptimizationWindow::closeEvent(QCloseEvent* event) {
 void OptimizationWindow::modelChanged(const Outcome&) {
     showState();
     if (isVisible() && !m_oddsTimer->isActive())
-        m_oddsTimer->start();
+        m_oddsTimer->start(m_session.model().generatorRunning() ? kOddsDelayWhileSimulatingMs : kOddsDelayMs);
 }
 
 void OptimizationWindow::start() {
@@ -306,10 +326,8 @@ void OptimizationWindow::showState() {
         m_best->clear();
         m_elapsed->clear();
         m_series->clear();
-        m_timeAxis->setRange(0, optimization.timeLimitSeconds());
-        m_timeAxis->applyNiceNumbers();
-        m_valueAxis->setRange(0, 10);
-        m_valueAxis->applyNiceNumbers();
+        wholeAxis(m_timeAxis, 0, optimization.timeLimitSeconds());
+        wholeAxis(m_valueAxis, 0, 10);
         m_result->setText(QStringLiteral("Wybierz gwarancję i cel, a potem naciśnij \"Start\"."));
         m_proof->clear();
         m_note->hide();
@@ -359,14 +377,12 @@ void OptimizationWindow::showChart(const OptimizationRun& run) {
     if (!points.isEmpty())
         points.append(QPointF(std::max(now, points.back().x()), points.back().y()));
     m_series->replace(points);
-    // A single value or none yet still gets a frame with whole numbers on its axes.
-    const double span = std::max(highest - lowest, 10.0);
     // While it runs the whole time limit lies ahead, as on the bar; afterwards the time it took.
     const double limit = static_cast<double>(run.timeLimit.count()) / 1000.0;
-    m_timeAxis->setRange(0, run.running ? std::max(limit, now) : std::max(now, 1.0));
-    m_timeAxis->applyNiceNumbers();
-    m_valueAxis->setRange(std::max(0.0, lowest - span * 0.1), highest + span * 0.1);
-    m_valueAxis->applyNiceNumbers();
+    wholeAxis(m_timeAxis, 0, run.running ? std::max(limit, now) : std::max(now, 1.0));
+    // A line at the very edge of the frame is hard to see: a margin above and below.
+    const double margin = std::max(1.0, std::ceil((highest - lowest) * 0.1));
+    wholeAxis(m_valueAxis, std::max(0.0, lowest - margin), highest + margin);
     m_valueAxis->setTitleText(run.goal == CoverGoal::FewestTickets ? QStringLiteral("Zakłady")
                                                                    : QStringLiteral("Pokryte kombinacje"));
 }
@@ -387,8 +403,12 @@ void OptimizationWindow::showResult(const OptimizationRun& run) {
         m_proof->setText(fromModel(run.proof));
         m_proof->setStyleSheet(run.proved ? QStringLiteral("QLabel { font-weight: bold; color: #006000; }")
                                           : QStringLiteral("QLabel { font-weight: bold; color: #800000; }"));
+        // A result made from a system's own lines, once used, is that system: its pool is now the
+        // result itself, which is no change worth a warning.
+        const std::span<const Combination> current = m_session.model().system().tickets();
+        const bool isCurrentSystem = std::equal(current.begin(), current.end(), run.tickets.begin(), run.tickets.end());
         if (run.proved && !m_use->isEnabled())
-            notes << kPoolChanged;
+            notes << (isCurrentSystem ? kUsed : kPoolChanged);
     }
     m_note->setText(notes.join(QLatin1Char('\n')));
     m_note->setVisible(!notes.isEmpty());

@@ -80,7 +80,10 @@ PoolToCover choosePoolToCover(const CandidatePool& pool, std::uint64_t poolRevis
         for (std::int32_t k = 0; k < pool.storedCount(); ++k)
             chosen.rows->append(pool.rows()[k]);
         chosen.description =
-            "Pula do pokrycia: kombinacje ostatniego \"Oblicz\" (" + std::to_string(pool.storedCount()) + ").";
+            pool.count() > pool.storedCount()
+                ? "Pula do pokrycia: pierwsze " + std::to_string(pool.storedCount()) + " z " +
+                      std::to_string(pool.count()) + " kombinacji ostatniego \"Oblicz\"."
+                : "Pula do pokrycia: kombinacje ostatniego \"Oblicz\" (" + std::to_string(pool.storedCount()) + ").";
         if (pool.count() > pool.storedCount())
             chosen.note = "\"Oblicz\" naliczyło " + std::to_string(pool.count()) +
                           " kombinacji, a zapamiętanych jest " + std::to_string(pool.storedCount()) +

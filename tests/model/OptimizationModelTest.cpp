@@ -83,6 +83,8 @@ TEST_F(OptimizationModelTest, ThePoolIsTheLastCountOrElseTheSystemsOwnCombinatio
     model->newSystem(questions);
     model->takeCountedPool(*large);
     EXPECT_EQ(model->poolToCover().size(), kPoolCapacity);
+    EXPECT_EQ(model->poolToCover().description,
+              "Pula do pokrycia: pierwsze 30000 z 30005 kombinacji ostatniego \"Oblicz\".");
     EXPECT_EQ(model->poolToCover().note,
               "\"Oblicz\" naliczyło 30005 kombinacji, a zapamiętanych jest 30000 - pokryte są tylko te 30000.");
 }
@@ -200,6 +202,23 @@ TEST_F(OptimizationModelTest, StopKeepsAProvedBestAndANewCountStopsTheSearch) {
     const std::size_t lines = model->system().size();
     EXPECT_EQ(model->useOptimizedSystem(questions).messages.size(), 0u);
     EXPECT_EQ(model->system().size(), lines);
+}
+
+TEST_F(OptimizationModelTest, AResultOfMoreThanTheStoredPoolIsKeptFromTheGenerators) {
+    // "Etap końcowy" refuses a count over 30000, so the generators must not work on its stored part
+    // either: the used result is checked, printed and saved like a system from a file.
+    auto large = lexicographicPool(20);
+    large->append({1, 2, 3, 4, 5, 6});
+    model->newSystem(questions);
+    model->takeCountedPool(*large);
+    ask(5);
+    optimization().setStepLimitText("100");
+    ASSERT_TRUE(start().messages.empty());
+    ASSERT_TRUE(runToEnd().proved);
+    const Outcome used = model->useOptimizedSystem(questions);
+    EXPECT_EQ(used.stage.screen, Screen::Generator);
+    EXPECT_EQ(used.stage.generator, GeneratorMode::FromFile);
+    EXPECT_FALSE(model->systemSaved());
 }
 
 TEST_F(OptimizationModelTest, AResultStaysWithThePoolItWasMadeFor) {
