@@ -270,7 +270,8 @@ void OptimizationWindow::showEvent(QShowEvent* event) {
 }
 
 void OptimizationWindow::closeEvent(QCloseEvent* event) {
-    // Nobody watches a search in a closed window: it stops, and its best is proved and kept.
+    // Nobody watches a search in a closed window: it stops, and its best is proved and kept (the window
+    // goes on reading it until its threads have ended).
     stop();
     QWidget::closeEvent(event);
 }
@@ -313,7 +314,7 @@ void OptimizationWindow::showState() {
         goal->setEnabled(!running);
     m_ticketCount->setEnabled(!running && optimization.goal() == CoverGoal::BestCoverage);
     m_start->setEnabled(!running);
-    m_stop->setEnabled(running);
+    m_stop->setEnabled(running && !optimization.run()->stopping);
     if (running && !m_pollTimer->isActive())
         m_pollTimer->start();
     else if (!running)
@@ -392,8 +393,10 @@ void OptimizationWindow::showResult(const OptimizationRun& run) {
     if (run.note)
         notes << fromModel(*run.note);
     if (run.running) {
-        m_result->setText(QStringLiteral("Szukanie trwa - najlepszy wynik zostanie sprawdzony na całej puli, gdy się "
-                                         "skończy albo gdy naciśniesz \"Stop\"."));
+        m_result->setText(run.stopping ? QStringLiteral("Szukanie się kończy - najlepszy wynik zostanie zaraz "
+                                                        "sprawdzony na całej puli.")
+                                       : QStringLiteral("Szukanie trwa - najlepszy wynik zostanie sprawdzony na "
+                                                        "całej puli, gdy się skończy albo gdy naciśniesz \"Stop\"."));
         m_proof->clear();
     } else {
         m_result->setText(QStringLiteral("Wynik: %1 (ziarno %2, kroki: %3, czas: %4 s).")

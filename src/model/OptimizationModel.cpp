@@ -218,11 +218,12 @@ Outcome OptimizationModel::start(const PoolToCover& pool, std::uint32_t timeOfDa
 }
 
 void OptimizationModel::stop() {
+    // Waiting here would hold the window (and a new "Oblicz") until the threads notice; they are read
+    // again by the next poll instead.
     if (!running())
         return;
     m_search->stop();
-    m_search->wait();
-    finish();
+    m_run->stopping = true;
 }
 
 bool OptimizationModel::poll() {
@@ -253,7 +254,7 @@ void OptimizationModel::finish() {
     const CoverResult best = m_search->best();
     m_search.reset();
     OptimizationRun& run = *m_run;
-    run.running = false;
+    run.running = run.stopping = false;
     run.tickets = best.tickets;
 
     // The search's word is not taken for it: the tickets are measured on every row of the pool by the

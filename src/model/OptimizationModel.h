@@ -79,6 +79,7 @@ struct OptimizationRun {
     std::chrono::milliseconds timeLimit{0};
 
     bool running = false;
+    bool stopping = false;  // asked to stop, its threads not yet ended
     CoverProgress progress; // as last read
 
     // Once it ended.
@@ -122,11 +123,13 @@ public:
     // changes nothing; so does a click while a search runs. `timeOfDay` (milliseconds since midnight)
     // seeds a search whose seed field is blank.
     Outcome start(const PoolToCover& pool, std::uint32_t timeOfDay);
-    // "Stop", and the closing of the window: the best found so far is proved and kept.
+    // "Stop", and the closing of the window: the search is asked to end and returns at once; the next
+    // poll() after its threads have ended proves its best and keeps it. Its first cover is never cut
+    // short, so a search stopped at once still ends with a result.
     void stop();
     // Reads a running search; once it has ended, its best is proved. True while it runs.
     bool poll();
-    // The pool to cover is now `current`: a search of another pool stops (its best is kept).
+    // The pool to cover is now `current`: a search of another pool is stopped (its best is kept).
     void follow(const PoolToCoverKey& current);
 
     bool running() const { return m_run && m_run->running; }

@@ -146,7 +146,8 @@ private slots:
         QVERIFY(shell->model().optimization().running());
         QVERIFY(enabled("stopButton") && !enabled("startButton") && !enabled("guaranteeBox"));
         window->close();
-        QVERIFY(!shell->model().optimization().running());
+        QVERIFY(!enabled("stopButton"));
+        QTRY_VERIFY_WITH_TIMEOUT(!shell->model().optimization().running(), 60000);
 
         open();
         QVERIFY(label("proofLabel").startsWith(QStringLiteral("Gwarancja sprawdzona: 5005 z 5005 ")));
