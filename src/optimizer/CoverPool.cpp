@@ -1,6 +1,7 @@
 #include "optimizer/CoverPool.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace selektor::optimizer {
@@ -61,6 +62,17 @@ std::int32_t CoverPool::lowerBound() const {
     if (m_largestCoverCount == 0)
         return 0;
     return static_cast<std::int32_t>((m_totalWeight + m_largestCoverCount - 1) / m_largestCoverCount);
+}
+
+std::int32_t CoverPool::shareLowerBound() const {
+    double tickets = 0;
+    for (RowIndex r = 0; r < size(); ++r) {
+        std::int32_t largest = 0;
+        forEachCovered(r, [&](RowIndex q) { largest = std::max(largest, m_coverCounts[q]); });
+        tickets += 1.0 / largest;
+    }
+    // A hair below the sum, so that rounding in the sum never lifts the bound past the truth.
+    return static_cast<std::int32_t>(std::ceil(tickets - 1e-6));
 }
 
 void CoverPool::buildParts(int k, PartLists& lists) const {

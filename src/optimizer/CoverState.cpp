@@ -7,17 +7,26 @@ CoverState::CoverState(const CoverPool& pool, std::span<const RowIndex> tickets)
       m_coverCount(static_cast<std::size_t>(pool.size()), 0), m_slotSum(static_cast<std::size_t>(pool.size()), 0),
       m_place(static_cast<std::size_t>(pool.size()), 0) {
     m_uncovered.reserve(static_cast<std::size_t>(pool.size()));
-    for (RowIndex r = 0; r < pool.size(); ++r)
+    m_penalty.reserve(static_cast<std::size_t>(pool.size()));
+    for (RowIndex r = 0; r < pool.size(); ++r) {
+        m_penalty.push_back(pool.weight(r));
         addUncovered(r);
+    }
     for (RowIndex t : tickets)
         add(t);
+}
+
+void CoverState::raisePenalties(std::int64_t amount) {
+    for (RowIndex u : m_uncovered)
+        m_penalty[u] += amount;
+    m_uncoveredPenalty += amount * static_cast<std::int64_t>(m_uncovered.size());
 }
 
 std::int64_t CoverState::replacementCost(int slot, RowIndex row) const {
     return replacementCostUpTo(slot, row, INT64_MAX);
 }
 
-std::int64_t CoverState::replacementCostUpTo(int slot, RowIndex row, std::int64_t limit) const {
+std::int64_t CoverState::additionGain(RowIndex row) const {
     const CoverPool& pool = *m_pool;
     std::int64_t gain = 0;
     // The uncovered rows the newcomer takes in: from whichever of the two lists is shorter.
@@ -25,22 +34,27 @@ std::int64_t CoverState::replacementCostUpTo(int slot, RowIndex row, std::int64_
         const std::uint64_t mask = pool.mask(row);
         const int t = pool.guarantee();
         for (RowIndex u : m_uncovered)
-            if (std::popcount(mask & pool.mask(u)) >= t)
-                gain += pool.weight(u);
+            if (sharedNumbers(mask, pool.mask(u)) >= t)
+                gain += m_penalty[u];
     } else {
         pool.forEachCovered(row, [&](RowIndex q) {
             if (m_coverCount[q] == 0)
-                gain += pool.weight(q);
+                gain += m_penalty[q];
         });
     }
+    return gain;
+}
+
+std::int64_t CoverState::replacementCostUpTo(int slot, RowIndex row, std::int64_t limit) const {
+    const std::int64_t gain = additionGain(row);
     // The rows only the leaving ticket held that the newcomer does not.
     std::int64_t loss = 0;
     const std::int64_t most = limit == INT64_MAX ? INT64_MAX : limit + gain;
-    const std::uint64_t mask = pool.mask(row);
-    const int t = pool.guarantee();
+    const std::uint64_t mask = m_pool->mask(row);
+    const int t = m_pool->guarantee();
     for (RowIndex q : m_onlyBy[static_cast<std::size_t>(slot)]) {
-        if (std::popcount(mask & pool.mask(q)) < t) {
-            loss += pool.weight(q);
+        if (sharedNumbers(mask, m_pool->mask(q)) < t) {
+            loss += m_penalty[q];
             if (loss > most)
                 break;
         }
@@ -50,6 +64,15 @@ std::int64_t CoverState::replacementCostUpTo(int slot, RowIndex row, std::int64_
 
 void CoverState::replace(int slot, RowIndex row) {
     uncoverBy(slot, m_tickets[static_cast<std::size_t>(slot)]);
+    coverBy(slot, row);
+}
+
+void CoverState::vacate(int slot) {
+    uncoverBy(slot, m_tickets[static_cast<std::size_t>(slot)]);
+    m_tickets[static_cast<std::size_t>(slot)] = -1;
+}
+
+void CoverState::fill(int slot, RowIndex row) {
     coverBy(slot, row);
 }
 
@@ -63,18 +86,18 @@ void CoverState::remove(int slot) {
         m_tickets[static_cast<std::size_t>(slot)] = moved;
         m_ticketSlot[moved] = slot;
         m_onlyBy[static_cast<std::size_t>(slot)] = std::move(m_onlyBy[static_cast<std::size_t>(last)]);
-        m_onlyWeight[static_cast<std::size_t>(slot)] = m_onlyWeight[static_cast<std::size_t>(last)];
+        m_onlyPenalty[static_cast<std::size_t>(slot)] = m_onlyPenalty[static_cast<std::size_t>(last)];
     }
     m_tickets.pop_back();
     m_onlyBy.pop_back();
-    m_onlyWeight.pop_back();
+    m_onlyPenalty.pop_back();
 }
 
 void CoverState::add(RowIndex row) {
     const int slot = ticketCount();
     m_tickets.push_back(row);
     m_onlyBy.emplace_back();
-    m_onlyWeight.push_back(0);
+    m_onlyPenalty.push_back(0);
     coverBy(slot, row);
 }
 
@@ -112,7 +135,7 @@ void CoverState::addOnly(int slot, RowIndex row) {
     auto& list = m_onlyBy[static_cast<std::size_t>(slot)];
     m_place[row] = static_cast<std::int32_t>(list.size());
     list.push_back(row);
-    m_onlyWeight[static_cast<std::size_t>(slot)] += m_pool->weight(row);
+    m_onlyPenalty[static_cast<std::size_t>(slot)] += m_penalty[row];
 }
 
 void CoverState::dropOnly(int slot, RowIndex row) {
@@ -121,13 +144,14 @@ void CoverState::dropOnly(int slot, RowIndex row) {
     list[static_cast<std::size_t>(m_place[row])] = last;
     m_place[last] = m_place[row];
     list.pop_back();
-    m_onlyWeight[static_cast<std::size_t>(slot)] -= m_pool->weight(row);
+    m_onlyPenalty[static_cast<std::size_t>(slot)] -= m_penalty[row];
 }
 
 void CoverState::addUncovered(RowIndex row) {
     m_place[row] = static_cast<std::int32_t>(m_uncovered.size());
     m_uncovered.push_back(row);
     m_uncoveredWeight += m_pool->weight(row);
+    m_uncoveredPenalty += m_penalty[row];
 }
 
 void CoverState::dropUncovered(RowIndex row) {
@@ -136,6 +160,7 @@ void CoverState::dropUncovered(RowIndex row) {
     m_place[last] = m_place[row];
     m_uncovered.pop_back();
     m_uncoveredWeight -= m_pool->weight(row);
+    m_uncoveredPenalty -= m_penalty[row];
 }
 
 } // namespace selektor::optimizer

@@ -1,7 +1,7 @@
 #include "optimizer/LocalSearch.h"
 
 #include <algorithm>
-#include <cmath>
+#include <climits>
 
 namespace selektor::optimizer {
 
@@ -42,13 +42,9 @@ std::uint64_t threadSeed(std::uint64_t seed, int index) {
     return splitMix(x);
 }
 
-LocalSearch::LocalSearch(const CoverPool& pool, bool fewest, std::span<const RowIndex> start, std::uint64_t seed,
-                         AnnealingSchedule schedule)
-    : m_pool(pool), m_fewest(fewest), m_state(pool, start), m_random(seed), m_schedule(schedule),
-      m_bestTickets(start.begin(), start.end()) {
-    m_schedule.cycleSteps = std::max<std::uint64_t>(m_schedule.cycleSteps, 1);
-    m_cooling = std::pow(m_schedule.coldest / m_schedule.hottest, 1.0 / static_cast<double>(m_schedule.cycleSteps));
-    m_temperature = m_schedule.hottest;
+LocalSearch::LocalSearch(const CoverPool& pool, bool fewest, std::span<const RowIndex> start, std::uint64_t seed)
+    : m_pool(pool), m_fewest(fewest), m_state(pool, start), m_random(seed), m_bestTickets(start.begin(), start.end()),
+      m_tabuUntil(static_cast<std::size_t>(pool.size()), 0), m_lastMoved(static_cast<std::size_t>(pool.size()), 0) {
     if (m_fewest) {
         m_bestValue = m_state.ticketCount();
         m_done = m_state.ticketCount() <= pool.lowerBound();
@@ -63,10 +59,6 @@ std::uint64_t LocalSearch::run(std::uint64_t steps) {
     for (; taken < steps && !m_done; ++taken) {
         step();
         ++m_steps;
-        if (m_steps % m_schedule.cycleSteps == 0)
-            m_temperature = m_schedule.hottest;
-        else
-            m_temperature *= m_cooling;
     }
     return taken;
 }
@@ -82,7 +74,27 @@ void LocalSearch::keepBest() {
     m_bestUnsaved = false;
 }
 
-void LocalSearch::coverComplete() {
+// The slot whose ticket alone covers the least penalty, the one that has stood longest among equals;
+// the ticket the last step put in stays unless `allowNewcomer`.
+int LocalSearch::cheapestSlot(bool allowNewcomer) {
+    std::int64_t least = INT64_MAX;
+    std::uint64_t oldest = UINT64_MAX;
+    int cheapest = -1;
+    for (int slot = 0; slot < m_state.ticketCount(); ++slot) {
+        const RowIndex ticket = m_state.ticket(slot);
+        if (ticket == m_newcomer && !allowNewcomer)
+            continue;
+        const std::int64_t only = m_state.onlyPenalty(slot);
+        if (only < least || (only == least && m_lastMoved[ticket] < oldest)) {
+            least = only;
+            oldest = m_lastMoved[ticket];
+            cheapest = slot;
+        }
+    }
+    return cheapest;
+}
+
+void LocalSearch::dropTicket() {
     const int count = m_state.ticketCount();
     if (count < m_bestValue) {
         m_bestValue = count;
@@ -92,75 +104,64 @@ void LocalSearch::coverComplete() {
         m_done = true;
         return;
     }
-    // The ticket whose loss uncovers the least.
-    std::int64_t least = INT64_MAX;
-    m_slots.clear();
-    for (int slot = 0; slot < count; ++slot) {
-        const std::int64_t only = m_state.onlyWeight(slot);
-        if (only < least) {
-            least = only;
-            m_slots.clear();
-        }
-        if (only == least)
-            m_slots.push_back(slot);
+    m_state.remove(cheapestSlot(true));
+}
+
+// Of the tickets that would cover `row` (all of them, or a sample when there are many), the one that
+// takes in the most penalty; among equals the one out longest. Tickets taken out in the last few steps
+// wait their turn unless nothing else covers the row.
+RowIndex LocalSearch::bestCoverOf(RowIndex row) {
+    m_candidates.clear();
+    auto consider = [&](RowIndex q) {
+        if (!m_state.isTicket(q) && m_tabuUntil[q] <= m_steps)
+            m_candidates.push_back(q);
+    };
+    if (m_pool.coverCount(row) <= kCoversWeighed) {
+        m_pool.forEachCovered(row, consider);
+    } else {
+        for (int i = 0; i < kCoversWeighed; ++i)
+            consider(m_pool.someCoverOf(row, [&](std::size_t n) { return m_random.below(n); }));
     }
-    m_state.remove(m_slots[m_random.below(m_slots.size())]);
+    if (m_candidates.empty())
+        return row;
+    std::int64_t most = -1;
+    RowIndex chosen = -1;
+    for (RowIndex q : m_candidates) {
+        const std::int64_t gain = m_state.additionGain(q);
+        if (gain > most || (gain == most && m_lastMoved[q] < m_lastMoved[chosen])) {
+            most = gain;
+            chosen = q;
+        }
+    }
+    return chosen;
 }
 
 void LocalSearch::step() {
     if (m_state.uncovered().empty()) {
-        coverComplete();
-        if (m_done || m_state.uncovered().empty())
+        if (!m_fewest) {
+            m_done = true;
             return;
-    }
-    const std::span<const RowIndex> uncovered = m_state.uncovered();
-    const RowIndex row = uncovered[m_random.below(uncovered.size())];
-    const std::uint64_t rowMask = m_pool.mask(row);
-
-    // The tickets that come nearest to covering the row.
-    int nearest = -1;
-    m_slots.clear();
-    for (int slot = 0; slot < m_state.ticketCount(); ++slot) {
-        const int shared = std::popcount(m_pool.mask(m_state.ticket(slot)) & rowMask);
-        if (shared > nearest) {
-            nearest = shared;
-            m_slots.clear();
         }
-        if (shared == nearest)
-            m_slots.push_back(slot);
-    }
-    const int slot = m_slots[m_random.below(m_slots.size())];
-    const RowIndex ticket = m_state.ticket(slot);
-    const std::uint64_t ticketMask = m_pool.mask(ticket);
-    const Combination& ticketNumbers = m_pool.combination(ticket);
-
-    // The pool rows the ticket becomes by giving up a Number the row lacks for one the row holds.
-    m_candidates.clear();
-    m_pool.forEachNeighbour(ticket, [&](RowIndex q, int traded) {
-        if ((rowMask >> ticketNumbers[static_cast<std::size_t>(traded)]) & 1)
-            return;
-        if ((m_pool.mask(q) & ~ticketMask & rowMask) == 0 || m_state.isTicket(q))
-            return;
-        m_candidates.push_back(q);
-    });
-    RowIndex incoming;
-    if (!m_candidates.empty()) {
-        incoming = m_candidates[m_random.below(m_candidates.size())];
-    } else {
-        incoming = m_pool.someCoverOf(row, [&](std::size_t n) { return m_random.below(n); });
-        if (m_state.isTicket(incoming))
+        dropTicket();
+        if (m_done)
             return;
     }
-
-    // Worse moves pass with the chance exp(-cost / temperature).
-    const double threshold = std::min(-m_temperature * std::log(m_random.unit()), 1e15);
-    const std::int64_t cost =
-        m_state.replacementCostUpTo(slot, incoming, static_cast<std::int64_t>(std::floor(threshold)));
-    if (static_cast<double>(cost) > threshold)
-        return;
-    if (!m_fewest && cost > 0 && m_bestUnsaved)
+    // Out first, so that what it leaves uncovered counts for the ticket that comes in.
+    if (!m_fewest && m_bestUnsaved)
         keepBest();
-    m_state.replace(slot, incoming);
+    const int slot = cheapestSlot(m_state.ticketCount() == 1);
+    const RowIndex leaving = m_state.ticket(slot);
+    m_tabuUntil[leaving] = m_steps + kTabuSteps;
+    m_lastMoved[leaving] = m_steps;
+    m_state.vacate(slot);
+
+    const std::span<const RowIndex> uncovered = m_state.uncovered();
+    const RowIndex incoming = bestCoverOf(uncovered[m_random.below(uncovered.size())]);
+    m_lastMoved[incoming] = m_steps;
+    m_newcomer = incoming;
+    m_state.fill(slot, incoming);
+    m_state.raisePenalties(1);
+
     if (!m_fewest) {
         const std::int64_t value = m_pool.totalWeight() - m_state.uncoveredWeight();
         if (value > m_bestValue) {

@@ -1,15 +1,15 @@
 #pragma once
 
-// One thread's local search: simulated annealing over "replace one ticket" with the number of tickets
-// fixed, the cost being the weight of the rows left uncovered. A move picks an uncovered row, the
-// ticket that comes nearest to covering it, and trades one Number of that ticket for one of the row's,
-// so that the ticket changes little and, when it lacked one Number, now covers the row; when the pool
-// holds no such ticket, any ticket covering the row takes the near one's place. For the fewest tickets,
-// a complete cover is kept and the ticket that alone covers the fewest rows is dropped, and the search
-// goes on with one ticket less.
+// One thread's local search, a weighting search of the kind that does well on covering problems. Each
+// step takes out the ticket whose loss costs least and puts in, for a random uncovered row, the ticket
+// among those covering it that takes in the most; the rows left uncovered after a step have their
+// penalty raised, so that places the search keeps leaving uncovered grow dearer until a ticket is moved
+// to them. For the fewest tickets, whenever the cover is complete it is kept and the ticket that alone
+// covers the least is dropped, and the search goes on with one ticket less; for the best coverage, the
+// number of tickets stays and the best coverage met is kept.
 //
-// Everything depends only on the seed and the number of steps taken: the same seed and steps give the
-// same tickets.
+// Everything depends only on the pool, the start, the seed and the number of steps taken: the same
+// give the same tickets.
 
 #include "optimizer/CoverState.h"
 
@@ -25,8 +25,6 @@ public:
     std::uint64_t next();
     // Uniform enough below n (n below 2^32).
     std::uint32_t below(std::size_t n) { return static_cast<std::uint32_t>(((next() >> 32) * n) >> 32); }
-    // Uniform in (0, 1].
-    double unit() { return (static_cast<double>(next() >> 11) + 1.0) * 0x1.0p-53; }
 
 private:
     std::uint64_t m_s[4];
@@ -35,19 +33,11 @@ private:
 // The seed of thread `index` of a search seeded with `seed`.
 std::uint64_t threadSeed(std::uint64_t seed, int index);
 
-struct AnnealingSchedule {
-    double hottest = 1.0;
-    double coldest = 0.05;
-    // Steps from the hottest to the coldest, after which the temperature starts again at the hottest.
-    std::uint64_t cycleSteps = 200'000;
-};
-
 class LocalSearch {
 public:
     // `fewest`: drop a ticket whenever the cover is complete; otherwise keep the number of tickets and
-    // cover as much weight as possible.
-    LocalSearch(const CoverPool& pool, bool fewest, std::span<const RowIndex> start, std::uint64_t seed,
-                AnnealingSchedule schedule = {});
+    // cover as much weight as possible. For the fewest, `start` must be a complete cover.
+    LocalSearch(const CoverPool& pool, bool fewest, std::span<const RowIndex> start, std::uint64_t seed);
 
     // Takes `steps` steps, or fewer when nothing better can be found (done()). Returns the steps taken.
     std::uint64_t run(std::uint64_t steps);
@@ -62,22 +52,28 @@ public:
 
 private:
     void step();
-    void coverComplete();
+    void dropTicket();
+    int cheapestSlot(bool allowNewcomer);
+    RowIndex bestCoverOf(RowIndex row);
     void keepBest();
+
+    // Steps during which a ticket that was taken out may not come back.
+    static constexpr std::uint64_t kTabuSteps = 3;
+    // Rows with more covers than this have a sample of them weighed.
+    static constexpr int kCoversWeighed = 64;
 
     const CoverPool& m_pool;
     bool m_fewest;
     CoverState m_state;
     Random m_random;
-    AnnealingSchedule m_schedule;
     std::uint64_t m_steps = 0;
     bool m_done = false;
     std::int64_t m_bestValue = 0;
     std::vector<RowIndex> m_bestTickets;
-    bool m_bestUnsaved = false; // the current tickets are the best and not yet copied
-    double m_temperature = 1.0;
-    double m_cooling = 1.0; // the temperature's factor from one step to the next
-    std::vector<int> m_slots;
+    bool m_bestUnsaved = false;             // the current tickets are the best and not yet copied
+    std::vector<std::uint64_t> m_tabuUntil; // per row: the step from which it may be a ticket again
+    std::vector<std::uint64_t> m_lastMoved; // per row: the step it last came in or went out
+    RowIndex m_newcomer = -1;               // the ticket the last step put in
     std::vector<RowIndex> m_candidates;
 };
 

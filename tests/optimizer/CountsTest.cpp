@@ -6,7 +6,6 @@
 #include "optimizer/CoverPool.h"
 #include "optimizer/CoverState.h"
 #include "optimizer/GreedyCover.h"
-#include "optimizer/LocalSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -24,13 +23,14 @@ bool coversByHand(const CoverPool& pool, RowIndex ticket, RowIndex row) {
 void expectCountsRecounted(const CoverState& state) {
     const CoverPool& pool = state.pool();
     std::int64_t uncoveredWeight = 0;
+    std::int64_t uncoveredPenalty = 0;
     std::set<RowIndex> uncovered;
     std::vector<std::set<RowIndex>> onlyBy(static_cast<std::size_t>(state.ticketCount()));
     for (RowIndex r = 0; r < pool.size(); ++r) {
         std::int32_t count = 0;
         int lastSlot = -1;
         for (int slot = 0; slot < state.ticketCount(); ++slot)
-            if (coversByHand(pool, state.ticket(slot), r)) {
+            if (state.ticket(slot) >= 0 && coversByHand(pool, state.ticket(slot), r)) {
                 ++count;
                 lastSlot = slot;
             }
@@ -38,6 +38,7 @@ void expectCountsRecounted(const CoverState& state) {
         if (count == 0) {
             uncovered.insert(r);
             uncoveredWeight += pool.weight(r);
+            uncoveredPenalty += state.penalty(r);
         }
         if (count == 1)
             onlyBy[static_cast<std::size_t>(lastSlot)].insert(r);
@@ -45,14 +46,18 @@ void expectCountsRecounted(const CoverState& state) {
     EXPECT_EQ(std::set<RowIndex>(state.uncovered().begin(), state.uncovered().end()), uncovered);
     EXPECT_EQ(state.uncovered().size(), uncovered.size());
     EXPECT_EQ(state.uncoveredWeight(), uncoveredWeight);
+    EXPECT_EQ(state.uncoveredPenalty(), uncoveredPenalty);
     for (int slot = 0; slot < state.ticketCount(); ++slot) {
         const auto only = state.coveredOnlyBy(slot);
         EXPECT_EQ(std::set<RowIndex>(only.begin(), only.end()), onlyBy[static_cast<std::size_t>(slot)]);
-        std::int64_t weight = 0;
+        std::int64_t penalty = 0;
         for (RowIndex r : onlyBy[static_cast<std::size_t>(slot)])
-            weight += pool.weight(r);
-        EXPECT_EQ(state.onlyWeight(slot), weight);
-        EXPECT_TRUE(state.isTicket(state.ticket(slot)));
+            penalty += state.penalty(r);
+        EXPECT_EQ(state.onlyPenalty(slot), penalty);
+        if (state.ticket(slot) >= 0)
+            EXPECT_TRUE(state.isTicket(state.ticket(slot)));
+        else
+            EXPECT_TRUE(only.empty()) << "an empty slot covers nothing";
     }
 }
 
@@ -126,22 +131,37 @@ TEST_P(PoolTables, IncrementalCountsMatchARecountAfterRandomMoves) {
     CoverState state(pool, std::vector<RowIndex>{1, 5, 9});
     expectCountsRecounted(state);
     for (int move = 0; move < 150; ++move) {
-        const unsigned kind = rng() % 6;
+        const unsigned kind = rng() % 7;
+        const int slot = static_cast<int>(rng() % static_cast<unsigned>(state.ticketCount()));
         if (kind == 0 || state.ticketCount() < 2) {
             state.add(randomNonTicket(state));
         } else if (kind == 1) {
-            state.remove(static_cast<int>(rng() % static_cast<unsigned>(state.ticketCount())));
+            state.remove(slot);
+        } else if (kind == 2) {
+            // A ticket out, the penalties of what it leaves uncovered raised, another in its slot.
+            const RowIndex leaving = state.ticket(slot);
+            state.vacate(slot);
+            EXPECT_FALSE(state.isTicket(leaving));
+            state.raisePenalties(static_cast<std::int64_t>(rng() % 3) + 1);
+            expectCountsRecounted(state);
+            state.fill(slot, randomNonTicket(state));
         } else {
-            // The predicted cost of a replacement is what the uncovered weight then does.
-            const int slot = static_cast<int>(rng() % static_cast<unsigned>(state.ticketCount()));
+            // The predicted cost of a replacement, and the gain of a newcomer, are what the uncovered
+            // penalty then does.
             const RowIndex incoming = randomNonTicket(state);
-            const std::int64_t before = state.uncoveredWeight();
+            const std::int64_t before = state.uncoveredPenalty();
             const std::int64_t cost = state.replacementCost(slot, incoming);
             const std::int64_t limit = static_cast<std::int64_t>(rng() % 8) - 2;
             const std::int64_t bounded = state.replacementCostUpTo(slot, incoming, limit);
             EXPECT_TRUE(cost > limit ? bounded > limit : bounded == cost);
             state.replace(slot, incoming);
-            ASSERT_EQ(state.uncoveredWeight() - before, cost) << "move " << move;
+            ASSERT_EQ(state.uncoveredPenalty() - before, cost) << "move " << move;
+            const RowIndex another = randomNonTicket(state);
+            const std::int64_t gain = state.additionGain(another);
+            const std::int64_t withoutIt = state.uncoveredPenalty();
+            state.add(another);
+            ASSERT_EQ(withoutIt - state.uncoveredPenalty(), gain) << "move " << move;
+            state.remove(state.ticketCount() - 1);
         }
         expectCountsRecounted(state);
         if (HasFatalFailure())

@@ -81,7 +81,7 @@ TEST(CoverSearch, EveryResultIsProvedOverTheWholePool) {
         for (int highest : {14, 22}) {
             std::vector<Combination> rows = randomPoolRows(rng, 400, highest);
             rows.push_back(rows[10]); // a pool read from a system may repeat a combination
-            CoverRequest fewest = requestFor(rows, guarantee, 20'000, rng());
+            CoverRequest fewest = requestFor(rows, guarantee, 2'000, rng());
             const CoverResult cover = searched(fewest);
             const SystemCoverage proof = measured(fewest, cover);
             SCOPED_TRACE(testing::Message() << "t = " << guarantee << ", Numbers 1.." << highest);
@@ -114,7 +114,7 @@ TEST(CoverSearch, TheSameSeedAndStepsGiveTheSameTickets) {
     std::mt19937 rng(5);
     const std::vector<Combination> rows = randomPoolRows(rng, 1500, 18);
     for (CoverGoal goal : {CoverGoal::FewestTickets, CoverGoal::BestCoverage}) {
-        CoverRequest request = requestFor(rows, 4, 30'000, 99);
+        CoverRequest request = requestFor(rows, 4, 4'000, 99);
         request.goal = goal;
         request.ticketCount = 12;
         request.threads = 2;
@@ -127,13 +127,13 @@ TEST(CoverSearch, TheSameSeedAndStepsGiveTheSameTickets) {
         CoverSearch search(request);
         search.wait();
         const CoverProgress progress = search.progress();
-        EXPECT_EQ(progress.steps, 30'000u);
+        EXPECT_EQ(progress.steps, 4'000u);
         EXPECT_TRUE(progress.finished);
     }
 }
 
 TEST(CoverSearch, MilestonesStartAtTheGreedyCoverAndOnlyImprove) {
-    CoverRequest request = requestFor(fullPool(14), 4, 100'000);
+    CoverRequest request = requestFor(fullPool(14), 4, 20'000);
     CoverSearch search(request);
     search.wait();
     const CoverProgress progress = search.progress();
