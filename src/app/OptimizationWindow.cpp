@@ -380,7 +380,7 @@ void OptimizationWindow::showChart(const OptimizationRun& run) {
     m_series->replace(points);
     // While it runs the whole time limit lies ahead, as on the bar; afterwards the time it took.
     const double limit = static_cast<double>(run.timeLimit.count()) / 1000.0;
-    wholeAxis(m_timeAxis, 0, run.running ? std::max(limit, now) : std::max(now, 1.0));
+    wholeAxis(m_timeAxis, 0, run.running ? limit : std::clamp(now, 1.0, std::max(limit, 1.0)));
     // A line at the very edge of the frame is hard to see: a margin above and below.
     const double margin = std::max(1.0, std::ceil((highest - lowest) * 0.1));
     wholeAxis(m_valueAxis, std::max(0.0, lowest - margin), highest + margin);
