@@ -503,4 +503,114 @@ void CoverageAnalysisPage::showFigures(const SystemCoverage& coverage) {
     }
 }
 
+// ---------------------------------------------------------------------------------------------------
+// "Szanse systemu"
+
+namespace {
+
+// A computed chance as a share of the whole, with the same rounding as the counted ones.
+QString chancePercent(double chance) {
+    constexpr std::int64_t kWhole = 100'000'000;
+    return percent(std::llround(chance * static_cast<double>(kWhole)), kWhole);
+}
+
+} // namespace
+
+OddsAnalysisPage::OddsAnalysisPage(QWidget* parent) : AnalysisPage(parent) {
+    setObjectName(QStringLiteral("oddsAnalysisPage"));
+    auto* layout = new QVBoxLayout(this);
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("oddsSummary"));
+    m_summary->setWordWrap(true);
+    layout->addWidget(m_summary);
+
+    m_message = messageLabel(QStringLiteral("oddsMessage"), this);
+    layout->addWidget(m_message);
+
+    m_figures = new QWidget(this);
+    auto* figures = new QVBoxLayout(m_figures);
+    figures->setContentsMargins(0, 0, 0, 0);
+    m_prize = new QLabel(m_figures);
+    m_prize->setObjectName(QStringLiteral("prizeSentence"));
+    m_prize->setWordWrap(true);
+    m_prize->setStyleSheet(QStringLiteral("QLabel { font-weight: bold; color: #000080; padding: 6px 0; }"));
+    figures->addWidget(m_prize);
+    m_odds = table(QStringLiteral("oddsTable"),
+                   {QStringLiteral("Trafienia\nnajlepszej linii"), QStringLiteral("Losowania"),
+                    QStringLiteral("Udział"), QStringLiteral("Szansa"), QStringLiteral("W puli"),
+                    QStringLiteral("Udział\nw puli"), QStringLiteral("Tyle zakładów\nlosowo")},
+                   m_figures);
+    fitRows(m_odds, 6);
+    figures->addWidget(m_odds);
+    m_pool = new QLabel(m_figures);
+    m_pool->setObjectName(QStringLiteral("oddsPool"));
+    m_pool->setWordWrap(true);
+    figures->addWidget(m_pool);
+    auto* model = new QLabel(
+        QStringLiteral("Losowania: wszystkie 13 983 816 możliwych szóstek, każda policzona dokładnie. Tyle zakładów "
+                       "losowo: tyle samo zakładów, każdy wybrany niezależnie od pozostałych spośród wszystkich "
+                       "kombinacji - szansa policzona wzorem, nie symulacją."),
+        m_figures);
+    model->setWordWrap(true);
+    model->setStyleSheet(QStringLiteral("QLabel { color: #404040; }"));
+    figures->addWidget(model);
+    figures->addStretch();
+    layout->addWidget(m_figures, 1);
+}
+
+void OddsAnalysisPage::showFigures(const SystemOdds& odds, const std::string& poolDescription) {
+    if (!showRefusal(odds.refusal))
+        return;
+    m_summary->setText(QStringLiteral("System: %1 linii (%2 różnych), zagrany na każdym z %3 możliwych losowań.")
+                           .arg(grouped(odds.systemLines), grouped(odds.distinctTickets), grouped(kAllCombinations)));
+
+    const bool pool = !odds.poolRefusal;
+    std::int64_t prize = 0, poolPrize = 0;
+    double randomPrize = 0;
+    for (int hits = kLowestPrizeHits; hits <= kNumbersPerCombination; ++hits) {
+        prize += odds.allDraws[static_cast<std::size_t>(hits)];
+        poolPrize += odds.poolDraws[static_cast<std::size_t>(hits)];
+        randomPrize += odds.randomChance[static_cast<std::size_t>(hits)];
+    }
+    m_prize->setText(QStringLiteral("Szansa na co najmniej jedną wygraną (3 trafienia lub więcej): %1 (%2); "
+                                    "tyle samo zakładów wybranych losowo: %3 (%4).")
+                         .arg(percent(prize, kAllCombinations), fromModel(oddsText(prize, kAllCombinations)),
+                              chancePercent(randomPrize), fromModel(oddsText(randomPrize))));
+    m_pool->setText(pool ? fromModel(poolDescription) +
+                               QStringLiteral(" Wygrana w %1 z %2 jej kombinacji (%3).")
+                                   .arg(grouped(poolPrize), grouped(odds.poolRows), percent(poolPrize, odds.poolRows))
+                         : fromModel(*odds.poolRefusal));
+
+    // 6, 5, 4 and 3 hits, then the draws without a prize, then all prizes together.
+    m_odds->setRowCount(6);
+    const auto setRow = [&](int row, const QString& caption, std::int64_t draws, std::int64_t poolDraws,
+                            double randomChance) {
+        setCell(m_odds, row, 0, caption, Align::Left);
+        setCell(m_odds, row, 1, grouped(draws));
+        setCell(m_odds, row, 2, percent(draws, kAllCombinations));
+        setCell(m_odds, row, 3, fromModel(oddsText(draws, kAllCombinations)));
+        setCell(m_odds, row, 4, pool ? grouped(poolDraws) : QString());
+        setCell(m_odds, row, 5, pool ? percent(poolDraws, odds.poolRows) : QString());
+        setCell(m_odds, row, 6, fromModel(oddsText(randomChance)));
+    };
+    for (int hits = kNumbersPerCombination, row = 0; hits >= kLowestPrizeHits; --hits, ++row) {
+        const auto h = static_cast<std::size_t>(hits);
+        setRow(row, QString::number(hits), odds.allDraws[h], odds.poolDraws[h], odds.randomChance[h]);
+    }
+    std::int64_t none = 0, poolNone = 0;
+    double randomNone = 0;
+    for (std::size_t h = 0; h < static_cast<std::size_t>(kLowestPrizeHits); ++h) {
+        none += odds.allDraws[h];
+        poolNone += odds.poolDraws[h];
+        randomNone += odds.randomChance[h];
+    }
+    setRow(4, QStringLiteral("0 - 2 (bez wygranej)"), none, poolNone, randomNone);
+    setRow(5, QStringLiteral("3 - 6 (wygrana)"), prize, poolPrize, randomPrize);
+    for (int column = 0; column < m_odds->columnCount(); ++column) {
+        QFont bold = m_odds->item(5, column)->font();
+        bold.setBold(true);
+        m_odds->item(5, column)->setFont(bold);
+    }
+}
+
 } // namespace selektor

@@ -1,12 +1,13 @@
 #pragma once
 
-// The three pages of "Selektor - Analiza". Each shows the figures the model worked out and nothing
+// The pages of "Selektor - Analiza". Each shows the figures the model worked out and nothing
 // else: where the model refuses to give figures, the page says why in their place. The pages ask for
 // nothing by themselves; the window hands them new figures and forwards their buttons.
 
 #include "analysis/FilterHistory.h"
 #include "analysis/SystemCoverage.h"
 #include "analysis/SystemHistory.h"
+#include "analysis/SystemOdds.h"
 
 #include <QWidget>
 #include <optional>
@@ -94,6 +95,22 @@ private:
     QTableWidget* m_levels = nullptr;
     QLabel* m_holesCaption = nullptr;
     QTableWidget* m_holes = nullptr;
+};
+
+// "Szanse systemu": every possible draw against the system, inside the pool and out, beside as many
+// tickets bought at random. Shown in "Analiza" and in the optimization window alike.
+class OddsAnalysisPage : public AnalysisPage {
+    Q_OBJECT
+public:
+    explicit OddsAnalysisPage(QWidget* parent = nullptr);
+
+    // `poolDescription` names the pool the figures inside the pool are counted on.
+    void showFigures(const SystemOdds& odds, const std::string& poolDescription);
+
+private:
+    QLabel* m_prize = nullptr;
+    QLabel* m_pool = nullptr;
+    QTableWidget* m_odds = nullptr;
 };
 
 } // namespace selektor

@@ -32,9 +32,11 @@ AnalysisWindow::AnalysisWindow(Session& session, QWidget* parent) : QWidget(pare
     m_filters = new FilterAnalysisPage(m_pages);
     m_system = new SystemAnalysisPage(m_pages);
     m_coverage = new CoverageAnalysisPage(m_pages);
+    m_odds = new OddsAnalysisPage(m_pages);
     m_pages->addTab(m_filters, QStringLiteral("Filtry a historia"));
     m_pages->addTab(m_system, QStringLiteral("System a historia"));
     m_pages->addTab(m_coverage, QStringLiteral("Pokrycie systemu"));
+    m_pages->addTab(m_odds, QStringLiteral("Szanse systemu"));
     layout->addWidget(m_pages);
 
     m_refreshTimer = new QTimer(this);
@@ -94,8 +96,11 @@ void AnalysisWindow::refresh(Page page) {
             m_system->showFigures(model.systemOnHistory());
             break;
         case Coverage:
-        case PageCount:
             m_coverage->showFigures(model.systemCoverage());
+            break;
+        case Odds:
+        case PageCount:
+            m_odds->showFigures(model.systemOdds(), model.poolToCover().description);
             break;
         }
     } catch (const std::bad_alloc&) {
@@ -105,8 +110,10 @@ void AnalysisWindow::refresh(Page page) {
             m_filters->showFailure(text);
         else if (page == System)
             m_system->showFailure(text);
-        else
+        else if (page == Coverage)
             m_coverage->showFailure(text);
+        else
+            m_odds->showFailure(text);
     }
 }
 

@@ -31,6 +31,9 @@ public:
     void refresh(const GeneratorControls& controls);
     void showFlashFrame(bool shown);
 
+signals:
+    void optimizationRequested();
+
 private:
     Session& m_session;
     QToolButton* m_backButton = nullptr;

@@ -35,6 +35,7 @@ GeneratorStage::GeneratorStage(Session& session, QWidget* parent) : QWidget(pare
     connect(m_flashTimer, &QTimer::timeout, this, &GeneratorStage::flashTick);
 
     m_titleBar = new TitleBar(session, this);
+    connect(m_titleBar, &TitleBar::optimizationRequested, this, &GeneratorStage::optimizationRequested);
     m_guarantee = new GuaranteePanel(session, this);
     m_simulation = new SimulationPanel(session, this);
     m_list = new SystemListPanel(session, this);

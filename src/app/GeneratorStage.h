@@ -28,6 +28,10 @@ class GeneratorStage : public QWidget {
 public:
     explicit GeneratorStage(Session& session, QWidget* parent = nullptr);
 
+signals:
+    // The player asked for the optimization window from the title bar.
+    void optimizationRequested();
+
 public slots:
     // Timer ticks; public so a test can drive a run without waiting for the clock.
     void simulationTick();

@@ -5,6 +5,7 @@
 // way with scripted services.
 
 #include "app/AnalysisWindow.h"
+#include "app/OptimizationWindow.h"
 #include "app/Services.h"
 #include "app/Session.h"
 #include "app/Unit1.h"
@@ -29,6 +30,7 @@ public:
     TFormlos& drawHistoryWindow() { return m_drawHistoryWindow; }
     TAboutBox& aboutBox() { return m_aboutBox; }
     AnalysisWindow& analysisWindow() { return m_analysisWindow; }
+    OptimizationWindow& optimizationWindow() { return m_optimizationWindow; }
 
 private:
     ApplicationModel m_model;
@@ -37,6 +39,7 @@ private:
     TFormlos m_drawHistoryWindow;
     TAboutBox m_aboutBox;
     AnalysisWindow m_analysisWindow;
+    OptimizationWindow m_optimizationWindow;
     TFormHaupt m_mainWindow;
 };
 

@@ -58,6 +58,15 @@ TitleBar::TitleBar(Session& session, QWidget* parent) : QFrame(parent), m_sessio
     title->setPalette(titlePalette);
     row->addWidget(title);
     row->addStretch(1);
+
+    // In the free end of the bar, clear of the stage's own controls: the way to a smaller system with a
+    // real guarantee than the groups below build.
+    auto* optimization = new QToolButton(this);
+    optimization->setObjectName(QStringLiteral("optimizationButton"));
+    optimization->setText(QStringLiteral("Optymalizacja systemu"));
+    optimization->setToolTip(QStringLiteral("Najmniej zakładów z prawdziwą gwarancją (Ctrl+T)"));
+    connect(optimization, &QToolButton::clicked, this, &TitleBar::optimizationRequested);
+    row->addWidget(optimization);
 }
 
 void TitleBar::refresh(const GeneratorControls& controls) {

@@ -4,6 +4,7 @@
 #include "app/FilterStage.h"
 #include "app/GeneratorStage.h"
 #include "app/IntroPanel.h"
+#include "app/OptimizationWindow.h"
 #include "app/Pictures.h"
 #include "app/Session.h"
 #include "app/Unit1.h"
@@ -73,6 +74,7 @@ void TFormHaupt::buildWindow() {
     connect(m_filterStage, &FilterStage::saveFiltersClicked, this, &TFormHaupt::saveFilterSet);
     connect(m_filterStage, &FilterStage::openFiltersClicked, this, &TFormHaupt::openFilterSet);
     m_generatorStage = new GeneratorStage(m_session, m_stages);
+    connect(m_generatorStage, &GeneratorStage::optimizationRequested, this, &TFormHaupt::showOptimization);
     m_stages->addWidget(m_introPanel);
     m_stages->addWidget(m_filterStage);
     m_stages->addWidget(m_generatorStage);
@@ -102,6 +104,8 @@ void TFormHaupt::buildMenu() {
                    "saveFiltersAction", &TFormHaupt::saveFilterSet);
     addCommand(system, QStringLiteral("Otwórz filtry"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
                "openFiltersAction", &TFormHaupt::openFilterSet);
+    addCommand(system, QStringLiteral("Optymalizacja systemu"), QKeySequence(Qt::CTRL | Qt::Key_T),
+               "optimizationAction", &TFormHaupt::showOptimization);
     system->addSeparator();
     addCommand(system, QStringLiteral("Zakończ"), QKeySequence(Qt::CTRL | Qt::Key_Z), "quitAction",
                &TFormHaupt::quitProgram);
@@ -194,6 +198,7 @@ void TFormHaupt::endProgram() {
     m_windows.drawHistory.hide();
     m_windows.chart.hide();
     m_windows.analysis.hide();
+    m_windows.optimization.hide();
     m_windows.about.hide();
     close();
     emit programEnded();
@@ -223,6 +228,13 @@ void TFormHaupt::showAnalysis() {
     m_windows.analysis.show();
     m_windows.analysis.raise();
     m_windows.analysis.activateWindow();
+}
+
+void TFormHaupt::showOptimization() {
+    stopIntro();
+    m_windows.optimization.show();
+    m_windows.optimization.raise();
+    m_windows.optimization.activateWindow();
 }
 
 void TFormHaupt::showHelp() {

@@ -18,6 +18,7 @@ class AnalysisWindow;
 class FilterStage;
 class GeneratorStage;
 class IntroPanel;
+class OptimizationWindow;
 class Session;
 class TAboutBox;
 class TForm1;
@@ -30,6 +31,7 @@ struct SecondaryWindows {
     TFormlos& drawHistory;
     TAboutBox& about;
     AnalysisWindow& analysis;
+    OptimizationWindow& optimization;
 };
 
 class TFormHaupt : public QMainWindow {
@@ -60,6 +62,7 @@ private:
     void openSystem();
     void saveFilterSet();
     void openFilterSet();
+    void showOptimization();
     void quitProgram();
     void showDrawHistory();
     void showChart();

@@ -49,7 +49,7 @@ std::string drawsToUseText(int drawsToUse) {
 
 ApplicationModel::ApplicationModel(std::string dataDirectory, std::uint32_t timeOfDay, FileOperations& files)
     : m_dataDirectory(std::move(dataDirectory)), m_files(files), m_history(m_dataDirectory, files), m_filterSets(files),
-      m_pool(std::make_unique<CandidatePool>()) {
+      m_pool(std::make_unique<CandidatePool>()), m_optimization(std::make_unique<OptimizationModel>()) {
     m_simulation.random.reseed(timeOfDay);
 }
 
@@ -403,6 +403,11 @@ SystemCoverage ApplicationModel::systemCoverage() const {
     return measureCoverage(m_system, *m_pool);
 }
 
+SystemOdds ApplicationModel::systemOdds() const {
+    const PoolToCover& pool = poolToCover();
+    return selektor::systemOdds(m_system, pool.rows.get(), pool.description);
+}
+
 Outcome ApplicationModel::saveAnalysisTable(AnalysisTable table, std::size_t newestDraws, Questions& questions) const {
     Outcome outcome;
     std::string csv;
@@ -499,6 +504,7 @@ Outcome ApplicationModel::countCombinations() {
     lockFinalStage();
     m_shownCount.reset();
     const CountOutcome counted = selektor::countCombinations(m_settings, *m_pool);
+    poolChanged();
     if (counted.refusal)
         outcome.inform(*counted.refusal);
     else
@@ -509,6 +515,7 @@ Outcome ApplicationModel::countCombinations() {
 
 void ApplicationModel::takeCountedPool(const CandidatePool& pool) {
     *m_pool = pool;
+    poolChanged();
     m_shownCount = pool.count();
     m_finalStageAllowed = pool.count() >= 1 && pool.count() <= kPoolCapacity;
 }
@@ -692,6 +699,8 @@ template <class Reduce> Outcome ApplicationModel::postProcess(Reduce&& reduce) {
     for (const DrawRecord& record : m_history.history().records)
         draws.push_back(record.numbers);
     const PostProcessingOutcome reduced = reduce(std::span<const Combination>(draws), *m_pool);
+    if (reduced.ran)
+        poolChanged();
     if (reduced.message)
         outcome.inform(*reduced.message);
     // A pool too small for the tool, or no draw to compare with: the system stays as it was.
@@ -719,6 +728,72 @@ Outcome ApplicationModel::reduceByLastDraws() {
     return postProcess([&](std::span<const Combination> draws, CandidatePool& pool) {
         return selektor::reduceByLastDraws(choice, draws, pool);
     });
+}
+
+// ---------------------------------------------------------------------------------------------------
+// "Optymalizacja systemu"
+
+const PoolToCover& ApplicationModel::poolToCover() const {
+    // A system from a file is not rebuilt from the pool (the pool is not offered for it): its own
+    // combinations are covered instead.
+    const bool systemFromFile = m_screen == Screen::Generator && m_generatorMode == GeneratorMode::FromFile;
+    const PoolToCoverKey key = !systemFromFile && m_pool->count() > 0
+                                   ? PoolToCoverKey{PoolToCoverSource::CandidatePool, m_poolRevision,
+                                                    static_cast<std::size_t>(m_pool->storedCount())}
+                                   : PoolToCoverKey{PoolToCoverSource::SystemLines, m_systemRevision, m_system.size()};
+    if (!m_poolToCover || key != m_poolToCoverFor) {
+        m_poolToCover = std::make_unique<PoolToCover>(
+            choosePoolToCover(*m_pool, m_poolRevision, m_system, m_systemRevision, systemFromFile));
+        m_poolToCoverFor = key;
+    }
+    return *m_poolToCover;
+}
+
+void ApplicationModel::poolChanged() {
+    ++m_poolRevision;
+    m_optimization->follow(poolToCover().key);
+}
+
+OptimizationModel& ApplicationModel::optimization() {
+    m_optimization->follow(poolToCover().key);
+    return *m_optimization;
+}
+
+Outcome ApplicationModel::startOptimization(std::uint32_t timeOfDay) {
+    return done(optimization().start(poolToCover(), timeOfDay));
+}
+
+Outcome ApplicationModel::useOptimizedSystem(Questions& questions) {
+    Outcome outcome;
+    const PoolToCover& pool = poolToCover();
+    const OptimizationRun* result = optimization().offered(pool.key);
+    if (!result || !generatorMayBeDisturbed(questions, kRunningEndQuestion))
+        return done(std::move(outcome));
+    // Built from the pool of the last "Oblicz", the system can be rebuilt and simulated on like a
+    // guarantee build; made from a file's lines, or from a pool that "Etap końcowy" would refuse, it is
+    // checked, printed and saved like a system from a file.
+    const bool rebuildable = pool.key.source == PoolToCoverSource::CandidatePool && m_pool->count() <= kPoolCapacity;
+    if (m_screen != Screen::Generator) {
+        stopIntro();
+        resetForm();
+        m_screen = Screen::Generator;
+        m_generatorMode = rebuildable ? GeneratorMode::Built : GeneratorMode::FromFile;
+        outcome.stopSaveFlash = true;
+    } else if (m_generatorMode != GeneratorMode::FromFile) {
+        m_generatorMode = GeneratorMode::Built;
+    }
+    const std::vector<Combination> tickets = result->tickets;
+    m_system.clear();
+    m_system.reserve(tickets.size());
+    for (const Combination& ticket : tickets)
+        m_system.append(ticket);
+    systemReplaced();
+    m_systemSaved = 0;
+    m_form.selectedLine.reset();
+    m_form.printSettingsShown = m_form.printRangeShown = false;
+    m_form.lineCount = static_cast<std::int64_t>(m_system.size());
+    outcome.flashSaveButton = true;
+    return done(std::move(outcome));
 }
 
 void ApplicationModel::selectLine(std::int64_t row) {

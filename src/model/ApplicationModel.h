@@ -8,6 +8,7 @@
 #include "analysis/FilterHistory.h"
 #include "analysis/SystemCoverage.h"
 #include "analysis/SystemHistory.h"
+#include "analysis/SystemOdds.h"
 #include "chart/NumberChart.h"
 #include "core/CandidatePool.h"
 #include "core/FilterSettings.h"
@@ -18,6 +19,7 @@
 #include "history/Statistics.h"
 #include "model/FilterSets.h"
 #include "model/GeneratorForm.h"
+#include "model/OptimizationModel.h"
 #include "model/Outcome.h"
 #include "model/Questions.h"
 #include "model/StageState.h"
@@ -134,6 +136,19 @@ public:
     SystemCoverage systemCoverage() const;
     // One table as CSV, written where the player chooses in the save dialog.
     Outcome saveAnalysisTable(AnalysisTable table, std::size_t newestDraws, Questions& questions) const;
+    // "Szanse systemu": the current system over every possible draw and over the pool to cover.
+    SystemOdds systemOdds() const;
+
+    // ---- "Optymalizacja systemu" ----
+    // The pool an optimization covers, as the model stands now.
+    const PoolToCover& poolToCover() const;
+    // The optimization's settings, search and result. A search of a pool that is no longer the one to
+    // cover stops as the optimization is handed out.
+    OptimizationModel& optimization();
+    Outcome startOptimization(std::uint32_t timeOfDay); // "Start"
+    // "Użyj": the proved result becomes the current system as a guarantee build's would, in the
+    // generator stage.
+    Outcome useOptimizedSystem(Questions& questions);
 
     // ---- The filter stage ---- (every change locks "Etap końcowy" until the next "Oblicz")
     void toggleFavourite(Number n);
@@ -201,6 +216,8 @@ private:
     // Every group back to its first state, for "Etap końcowy" and for an opened file.
     void resetForm();
     void systemReplaced() { ++m_systemRevision; }
+    // The candidate pool was counted again or reduced: a search of the old one stops.
+    void poolChanged();
     bool historyMayChange(Outcome& outcome) const;
     // The seven fields taken into the settings; false after the refusal was put into the outcome.
     bool takePrintSettings(Outcome& outcome);
@@ -223,6 +240,7 @@ private:
     std::optional<std::int32_t> m_shownCount;
     bool m_finalStageAllowed = false;
     std::unique_ptr<CandidatePool> m_pool;
+    std::uint64_t m_poolRevision = 0;
 
     LotterySystem m_system;
     std::uint64_t m_systemRevision = 0;
@@ -230,6 +248,11 @@ private:
     RandomSimulation m_simulation;
     GeneratorMode m_generatorMode = GeneratorMode::Ready;
     GeneratorForm m_form;
+
+    // The pool to cover, taken again only when the pool or the system it comes from has changed.
+    mutable std::unique_ptr<PoolToCover> m_poolToCover;
+    mutable PoolToCoverKey m_poolToCoverFor;
+    std::unique_ptr<OptimizationModel> m_optimization;
 };
 
 } // namespace selektor

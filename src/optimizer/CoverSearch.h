@@ -34,8 +34,15 @@ struct CoverRequest {
     std::chrono::milliseconds timeLimit{30'000};
     // Steps of the local search summed over every thread; 0 for no limit. With the same seed, pool, goal
     // and step limit the search ends with the same tickets, however fast the machine.
+    //
+    // Exactly: the same pool rows in the same order, the same guarantee, goal, ticketCount, seed,
+    // stepLimit and threads give the same tickets whenever the steps run out (or nothing better can
+    // exist) before the time limit does and before stop() is called. The steps are shared out between
+    // the threads in fixed numbers, each thread searches from its own seed derived from `seed`, and the
+    // winner is the best value, then the lowest thread. A run ended by the clock or by stop() keeps a
+    // valid best, but not necessarily the same one.
     std::uint64_t stepLimit = 0;
-    int threads = 2;
+    int threads = 2; // fewer than 1 counts as 1
 };
 
 // The first thing that makes a request impossible, as one Polish sentence for the player; nothing when it
@@ -66,6 +73,10 @@ struct CoverProgress {
 // A running search. The constructor checks the request (std::invalid_argument with checkCoverRequest's
 // sentence) and starts the threads; the destructor stops and joins them. Every member may be called from
 // the window's thread while the search runs.
+//
+// The greedy cover is worked out on the search's own thread too, so the window never waits for it; until
+// it stands (a fraction of a second on a full pool of 30000), best() has no tickets and progress() no
+// milestones. stop() does not cut the greedy cover short, so a finished search always has a result.
 class CoverSearch {
 public:
     explicit CoverSearch(CoverRequest request);
@@ -80,6 +91,7 @@ public:
     bool finished() const;
     CoverProgress progress() const;
     // The best found so far: for FewestTickets the smallest complete cover (the greedy one at first).
+    // For BestCoverage exactly ticketCount tickets, even when fewer would cover the whole pool.
     CoverResult best() const;
 
 private:

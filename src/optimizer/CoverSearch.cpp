@@ -1,0 +1,247 @@
+#include "optimizer/CoverSearch.h"
+
+#include "core/CandidatePool.h"
+#include "optimizer/CoverPool.h"
+#include "optimizer/GreedyCover.h"
+#include "optimizer/LocalSearch.h"
+
+#include <algorithm>
+#include <atomic>
+#include <climits>
+#include <mutex>
+#include <set>
+#include <stdexcept>
+#include <thread>
+
+namespace selektor {
+
+using namespace optimizer;
+
+namespace {
+
+bool isSix(const Combination& c) {
+    for (int p = 0; p < kNumbersPerCombination; ++p) {
+        if (c[p] < kLowestNumber || c[p] > kHighestNumber)
+            return false;
+        if (p > 0 && c[p] <= c[p - 1])
+            return false;
+    }
+    return true;
+}
+
+// Between two searches' checks of the clock and the stop: short enough for a prompt stop, long enough
+// to cost nothing.
+constexpr std::uint64_t kStepsBetweenLooks = 256;
+
+} // namespace
+
+std::optional<std::string> checkCoverRequest(const CoverRequest& request) {
+    if (request.pool.empty())
+        return "Pula jest pusta - nie ma żadnej kombinacji do pokrycia !";
+    for (std::size_t i = 0; i < request.pool.size(); ++i)
+        if (!isSix(request.pool[i]))
+            return "Kombinacja " + std::to_string(i + 1) + " puli nie jest szóstką różnych liczb od 1 do 49 !";
+    const std::set<Combination> distinct(request.pool.begin(), request.pool.end());
+    if (distinct.size() > static_cast<std::size_t>(kPoolCapacity))
+        return "W puli jest więcej niż 30000 różnych kombinacji - optymalizacja obejmuje najwyżej 30000 !";
+    if (distinct.size() == 1)
+        return "W puli jest tylko jedna kombinacja - nie ma czego optymalizować !";
+    if (request.guarantee < kLowestGuarantee || request.guarantee > kHighestGuarantee)
+        return "Gwarancja może wynosić od 2 do 5 trafień !";
+    if (request.goal == CoverGoal::BestCoverage) {
+        if (request.ticketCount <= 0)
+            return "Liczba zakładów musi być większa od zera !";
+        if (static_cast<std::size_t>(request.ticketCount) > distinct.size())
+            return "Liczba zakładów nie może być większa niż liczba różnych kombinacji w puli (" +
+                   std::to_string(distinct.size()) + ") !";
+    }
+    return std::nullopt;
+}
+
+class CoverSearch::Engine {
+public:
+    explicit Engine(CoverRequest request)
+        : m_request(std::move(request)), m_threadCount(std::max(1, m_request.threads)),
+          m_start(std::chrono::steady_clock::now()), m_stepsTaken(static_cast<std::size_t>(m_threadCount)) {
+        m_result.poolRows = static_cast<std::int32_t>(m_request.pool.size());
+        m_coordinator = std::thread([this] { search(); });
+    }
+
+    ~Engine() {
+        m_abandon = true;
+        stop();
+        wait();
+    }
+
+    void stop() { m_stop = true; }
+
+    void wait() {
+        std::lock_guard lock(m_joinMutex);
+        if (m_coordinator.joinable())
+            m_coordinator.join();
+    }
+
+    bool finished() const { return m_finished.load(); }
+
+    CoverProgress progress() const {
+        CoverProgress progress;
+        for (const auto& steps : m_stepsTaken)
+            progress.steps += steps.load(std::memory_order_relaxed);
+        std::lock_guard lock(m_mutex);
+        progress.finished = m_finished.load();
+        progress.elapsed = progress.finished ? m_elapsedAtEnd : elapsed();
+        progress.bestValue = m_bestValue;
+        progress.milestones = m_milestones;
+        return progress;
+    }
+
+    CoverResult best() const {
+        std::lock_guard lock(m_mutex);
+        return m_result;
+    }
+
+private:
+    struct ThreadBest {
+        std::int64_t value = 0;
+        std::vector<RowIndex> tickets;
+    };
+
+    std::chrono::milliseconds elapsed() const {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_start);
+    }
+    bool fewest() const { return m_request.goal == CoverGoal::FewestTickets; }
+    bool better(std::int64_t value, std::int64_t than) const { return fewest() ? value < than : value > than; }
+
+    void search() {
+        m_pool = std::make_unique<CoverPool>(m_request.pool, m_request.guarantee, !fewest());
+        const std::int32_t most = fewest() ? m_pool->size() : std::min(m_request.ticketCount, m_pool->size());
+        std::vector<RowIndex> start = greedyCover(*m_pool, most, m_abandon);
+        // Coverage of N tickets that cover everything with fewer: the player asked for N tickets.
+        if (!fewest()) {
+            std::vector<std::uint8_t> taken(static_cast<std::size_t>(m_pool->size()), 0);
+            for (RowIndex r : start)
+                taken[r] = 1;
+            for (RowIndex r = 0; r < m_pool->size() && static_cast<std::int32_t>(start.size()) < most; ++r)
+                if (!taken[r])
+                    start.push_back(r);
+        }
+        const CoverState greedy(*m_pool, start);
+        publish(fewest() ? greedy.ticketCount() : m_pool->totalWeight() - greedy.uncoveredWeight(), start);
+
+        std::vector<ThreadBest> bests(static_cast<std::size_t>(m_threadCount));
+        std::vector<std::thread> workers;
+        for (int i = 1; i < m_threadCount; ++i)
+            workers.emplace_back([this, i, &start, &bests] { bests[i] = work(i, start); });
+        bests[0] = work(0, start);
+        for (std::thread& w : workers)
+            w.join();
+
+        // The winner by value, then by thread: what each thread finds depends only on its seed and steps.
+        int winner = 0;
+        for (int i = 1; i < m_threadCount; ++i)
+            if (better(bests[i].value, bests[winner].value))
+                winner = i;
+        {
+            std::lock_guard lock(m_mutex);
+            setResult(bests[winner].value, bests[winner].tickets);
+            m_elapsedAtEnd = elapsed();
+            m_finished = true;
+        }
+    }
+
+    ThreadBest work(int index, const std::vector<RowIndex>& start) {
+        LocalSearch search(*m_pool, fewest(), start, threadSeed(m_request.seed, index));
+        std::uint64_t budget = UINT64_MAX;
+        if (m_request.stepLimit > 0) {
+            const auto threads = static_cast<std::uint64_t>(m_threadCount);
+            budget =
+                m_request.stepLimit / threads + (static_cast<std::uint64_t>(index) < m_request.stepLimit % threads);
+        }
+        const auto deadline = m_start + m_request.timeLimit;
+        std::int64_t published = search.bestValue();
+        while (budget > 0 && !search.done() && !m_stop.load(std::memory_order_relaxed) &&
+               std::chrono::steady_clock::now() < deadline && m_lowestDone.load() > index) {
+            const std::uint64_t taken = search.run(std::min(budget, kStepsBetweenLooks));
+            budget -= taken;
+            m_stepsTaken[static_cast<std::size_t>(index)].fetch_add(taken, std::memory_order_relaxed);
+            if (better(search.bestValue(), published)) {
+                published = search.bestValue();
+                publish(published, search.bestTickets());
+            }
+        }
+        if (search.done()) {
+            int lowest = m_lowestDone.load();
+            while (index < lowest && !m_lowestDone.compare_exchange_weak(lowest, index)) {
+            }
+        }
+        return {search.bestValue(), search.bestTickets()};
+    }
+
+    // A better value found by some thread, for the window to read while the search runs.
+    void publish(std::int64_t value, const std::vector<RowIndex>& tickets) {
+        std::lock_guard lock(m_mutex);
+        if (!m_milestones.empty() && !better(value, m_bestValue))
+            return;
+        setResult(value, tickets);
+        m_milestones.push_back({elapsed(), value});
+    }
+
+    void setResult(std::int64_t value, const std::vector<RowIndex>& tickets) {
+        m_bestValue = value;
+        m_result.tickets.clear();
+        for (RowIndex r : tickets)
+            m_result.tickets.push_back(m_pool->combination(r));
+        std::sort(m_result.tickets.begin(), m_result.tickets.end());
+        m_result.coveredRows = fewest() ? m_result.poolRows : static_cast<std::int32_t>(value);
+    }
+
+    const CoverRequest m_request;
+    const int m_threadCount;
+    const std::chrono::steady_clock::time_point m_start;
+    std::unique_ptr<CoverPool> m_pool;
+    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_abandon{false};
+    std::atomic<bool> m_finished{false};
+    // The lowest thread that found a best nothing can beat: the threads above it cannot win any more.
+    std::atomic<int> m_lowestDone{INT_MAX};
+    std::vector<std::atomic<std::uint64_t>> m_stepsTaken;
+
+    mutable std::mutex m_mutex; // guards what follows
+    CoverResult m_result;
+    std::int64_t m_bestValue = 0;
+    std::vector<CoverMilestone> m_milestones;
+    std::chrono::milliseconds m_elapsedAtEnd{0};
+
+    std::mutex m_joinMutex;
+    std::thread m_coordinator;
+};
+
+CoverSearch::CoverSearch(CoverRequest request) {
+    if (const auto refusal = checkCoverRequest(request))
+        throw std::invalid_argument(*refusal);
+    m_engine = std::make_unique<Engine>(std::move(request));
+}
+
+CoverSearch::~CoverSearch() = default;
+
+void CoverSearch::stop() {
+    m_engine->stop();
+}
+
+void CoverSearch::wait() {
+    m_engine->wait();
+}
+
+bool CoverSearch::finished() const {
+    return m_engine->finished();
+}
+
+CoverProgress CoverSearch::progress() const {
+    return m_engine->progress();
+}
+
+CoverResult CoverSearch::best() const {
+    return m_engine->best();
+}
+
+} // namespace selektor
