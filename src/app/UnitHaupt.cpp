@@ -99,13 +99,15 @@ void TFormHaupt::buildMenu() {
     addCommand(system, QStringLiteral("Nowy"), QKeySequence(Qt::CTRL | Qt::Key_N), "newAction", &TFormHaupt::newSystem);
     addCommand(system, QStringLiteral("Otwórz"), QKeySequence(Qt::CTRL | Qt::Key_O), "openAction",
                &TFormHaupt::openSystem);
+    addCommand(system, QStringLiteral("Optymalizacja systemu"), QKeySequence(Qt::CTRL | Qt::Key_T),
+               "optimizationAction", &TFormHaupt::showOptimization);
+    // The filter sets are a group of their own: they concern the filter stage, not the system.
+    system->addSeparator();
     m_saveFiltersAction =
         addCommand(system, QStringLiteral("Zapisz filtry"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
                    "saveFiltersAction", &TFormHaupt::saveFilterSet);
     addCommand(system, QStringLiteral("Otwórz filtry"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
                "openFiltersAction", &TFormHaupt::openFilterSet);
-    addCommand(system, QStringLiteral("Optymalizacja systemu"), QKeySequence(Qt::CTRL | Qt::Key_T),
-               "optimizationAction", &TFormHaupt::showOptimization);
     system->addSeparator();
     addCommand(system, QStringLiteral("Zakończ"), QKeySequence(Qt::CTRL | Qt::Key_Z), "quitAction",
                &TFormHaupt::quitProgram);
