@@ -98,11 +98,7 @@ std::optional<std::string> systemRefusal(const LotterySystem& system) {
     // generator should never have made.
     const std::span<const Combination> tickets = system.tickets();
     for (std::size_t i = 0; i < tickets.size(); ++i) {
-        const Combination& t = tickets[i];
-        bool sound = t[0] >= kLowestNumber && t[kNumbersPerCombination - 1] <= kHighestNumber;
-        for (int k = 1; k < kNumbersPerCombination && sound; ++k)
-            sound = t[k - 1] < t[k];
-        if (!sound)
+        if (!isSoundCombination(tickets[i]))
             return badSystemLineMessage(i + 1);
     }
     return std::nullopt;

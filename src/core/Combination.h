@@ -18,4 +18,15 @@ inline constexpr std::int32_t kAllCombinations = 13'983'816;
 // Six distinct numbers in strictly ascending order, six consecutive bytes.
 using Combination = std::array<Number, kNumbersPerCombination>;
 
+// Whether six bytes really are a Combination: every Number 1 to 49 and each above the one before. A
+// system line kept as text, or a ticket read from elsewhere, may not be.
+constexpr bool isSoundCombination(const Combination& c) {
+    if (c[0] < kLowestNumber || c[kNumbersPerCombination - 1] > kHighestNumber)
+        return false;
+    for (int k = 1; k < kNumbersPerCombination; ++k)
+        if (c[k - 1] >= c[k])
+            return false;
+    return true;
+}
+
 } // namespace selektor

@@ -97,11 +97,7 @@ PoolToCover choosePoolToCover(const CandidatePool& pool, std::uint64_t poolRevis
     // The system's own combinations, each once, in list order.
     const std::span<const Combination> tickets = system.tickets();
     for (std::size_t i = 0; i < tickets.size(); ++i) {
-        const Combination& t = tickets[i];
-        bool sound = t[0] >= kLowestNumber && t[kNumbersPerCombination - 1] <= kHighestNumber;
-        for (int k = 1; k < kNumbersPerCombination && sound; ++k)
-            sound = t[k - 1] < t[k];
-        if (!sound) {
+        if (!isSoundCombination(tickets[i])) {
             chosen.description = lineMessage(i + 1);
             return chosen;
         }
