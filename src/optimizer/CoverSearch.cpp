@@ -9,6 +9,7 @@
 #include <atomic>
 #include <climits>
 #include <mutex>
+#include <new>
 #include <set>
 #include <stdexcept>
 #include <thread>
@@ -89,6 +90,7 @@ public:
             progress.steps += steps.load(std::memory_order_relaxed);
         std::lock_guard lock(m_mutex);
         progress.finished = m_finished.load();
+        progress.failed = m_failed;
         progress.elapsed = progress.finished ? m_elapsedAtEnd : elapsed();
         progress.bestValue = m_bestValue;
         progress.milestones = m_milestones;
@@ -113,6 +115,18 @@ private:
     bool better(std::int64_t value, std::int64_t than) const { return fewest() ? value < than : value > than; }
 
     void search() {
+        try {
+            searchFromGreedy();
+        } catch (const std::exception&) {
+            // Out of memory or of threads: the program goes on, and what was found before stays.
+            std::lock_guard lock(m_mutex);
+            m_failed = true;
+            m_elapsedAtEnd = elapsed();
+            m_finished = true;
+        }
+    }
+
+    void searchFromGreedy() {
         m_pool = std::make_unique<CoverPool>(m_request.pool, m_request.guarantee, !fewest());
         const std::int32_t most = fewest() ? m_pool->size() : std::min(m_request.ticketCount, m_pool->size());
         std::vector<RowIndex> start = greedyCover(*m_pool, most, m_abandon);
@@ -126,13 +140,30 @@ private:
                     start.push_back(r);
         }
         const CoverState greedy(*m_pool, start);
-        publish(fewest() ? greedy.ticketCount() : m_pool->totalWeight() - greedy.uncoveredWeight(), start);
+        const std::int64_t greedyValue =
+            fewest() ? greedy.ticketCount() : m_pool->totalWeight() - greedy.uncoveredWeight();
+        publish(greedyValue, start);
 
-        std::vector<ThreadBest> bests(static_cast<std::size_t>(m_threadCount));
+        // A thread that runs out of memory ends with the greedy cover.
+        const ThreadBest greedyBest{greedyValue, start};
+        std::vector<ThreadBest> bests(static_cast<std::size_t>(m_threadCount), greedyBest);
+        auto guardedWork = [this, &start, &bests](int i) {
+            try {
+                bests[static_cast<std::size_t>(i)] = work(i, start);
+            } catch (const std::bad_alloc&) {
+            }
+        };
         std::vector<std::thread> workers;
-        for (int i = 1; i < m_threadCount; ++i)
-            workers.emplace_back([this, i, &start, &bests] { bests[i] = work(i, start); });
-        bests[0] = work(0, start);
+        try {
+            for (int i = 1; i < m_threadCount; ++i)
+                workers.emplace_back(guardedWork, i);
+        } catch (...) {
+            m_stop = true;
+            for (std::thread& w : workers)
+                w.join();
+            throw;
+        }
+        guardedWork(0);
         for (std::thread& w : workers)
             w.join();
 
@@ -150,7 +181,10 @@ private:
     }
 
     ThreadBest work(int index, const std::vector<RowIndex>& start) {
-        LocalSearch search(*m_pool, fewest(), start, threadSeed(m_request.seed, index));
+        // Two kinds of search share the work: the weighting search leads on sparse pools and at t = 5,
+        // the annealing on full pools at t = 3 and 4; every other thread runs the other kind.
+        LocalSearch search(*m_pool, fewest(), start, threadSeed(m_request.seed, index),
+                           index % 2 == 0 ? Strategy::Weighting : Strategy::Annealing);
         std::uint64_t budget = UINT64_MAX;
         if (m_request.stepLimit > 0) {
             const auto threads = static_cast<std::uint64_t>(m_threadCount);
@@ -211,6 +245,7 @@ private:
     std::int64_t m_bestValue = 0;
     std::vector<CoverMilestone> m_milestones;
     std::chrono::milliseconds m_elapsedAtEnd{0};
+    bool m_failed = false;
 
     std::mutex m_joinMutex;
     std::thread m_coordinator;

@@ -242,3 +242,24 @@ TEST(CoverSearch, RefusesWhatCannotBeSearched) {
     coverage(1)(whole);
     EXPECT_EQ(checkCoverRequest(whole), std::nullopt);
 }
+
+// A player who presses "Stop" at once, or closes the window while the search runs, still has a complete
+// cover, or nothing hangs.
+TEST(CoverSearch, StoppedAtOnceStillEndsWithTheGreedyCover) {
+    std::mt19937 rng(13);
+    CoverRequest request = requestFor(randomPoolRows(rng, 5000, 22), 3, 0);
+    {
+        CoverSearch search(request);
+        search.stop();
+        search.wait();
+        const CoverProgress progress = search.progress();
+        EXPECT_TRUE(progress.finished);
+        EXPECT_FALSE(progress.failed);
+        ASSERT_EQ(progress.milestones.size(), 1u);
+        EXPECT_GE(measured(request, search.best()).guaranteedHits, 3);
+    }
+    for (auto wait : {0ms, 5ms, 100ms}) {
+        CoverSearch search(request);
+        std::this_thread::sleep_for(wait);
+    }
+}
