@@ -71,6 +71,9 @@ struct CoverProgress {
     // The machine had no memory or no thread to spare: the search ended early with what it had found
     // (nothing, when it had not yet found the greedy cover). Say kCoverSearchFailedMessage.
     bool failed = false;
+    // Finished by its steps, or with a best that nothing could beat, and not by the clock or stop(): the
+    // same request gives the same tickets again.
+    bool repeatable = false;
 };
 
 inline constexpr char kCoverSearchFailedMessage[] = "Zabrakło pamięci albo wątków - optymalizacja została przerwana !";
