@@ -270,3 +270,25 @@ TEST(CoverSearch, StoppedAtOnceStillEndsWithTheGreedyCover) {
         std::this_thread::sleep_for(wait);
     }
 }
+
+// When no cover can be smaller, the search ends at once instead of running out its time.
+TEST(CoverSearch, EndsAsSoonAsNoSmallerCoverCanExist) {
+    struct Case {
+        std::vector<Combination> pool;
+        int guarantee;
+        std::size_t tickets;
+    };
+    const std::vector<Case> cases = {
+        {{{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 7}}, 5, 1},
+        {{{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}, 2, 2},
+        {{{1, 2, 3, 4, 5, 6}, {1, 2, 3, 10, 11, 12}, {1, 2, 3, 20, 21, 22}}, 3, 1},
+    };
+    for (const Case& c : cases) {
+        CoverRequest request = requestFor(c.pool, c.guarantee, 0);
+        request.timeLimit = 600s;
+        CoverSearch search(request);
+        search.wait();
+        EXPECT_EQ(search.best().tickets.size(), c.tickets);
+        EXPECT_TRUE(search.progress().repeatable);
+    }
+}
