@@ -9,6 +9,7 @@
 #include <atomic>
 #include <climits>
 #include <mutex>
+#include <new>
 #include <set>
 #include <stdexcept>
 #include <thread>
@@ -29,9 +30,12 @@ bool isSix(const Combination& c) {
     return true;
 }
 
-// Between two searches' checks of the clock and the stop: short enough for a prompt stop, long enough
-// to cost nothing.
-constexpr std::uint64_t kStepsBetweenLooks = 256;
+// Steps between two looks at the clock and at "Stop": a few milliseconds of work, whatever a step costs.
+// A step walks rows a ticket covers, so on 30000 rows at t = 2 (some 20000 each) only a few steps go
+// between looks, at t = 5 (under a hundred) a few hundred.
+std::uint64_t stepsBetweenLooks(std::int32_t largestCoverCount) {
+    return static_cast<std::uint64_t>(std::clamp(200'000 / std::max(largestCoverCount, 1), 1, 256));
+}
 
 } // namespace
 
@@ -89,6 +93,8 @@ public:
             progress.steps += steps.load(std::memory_order_relaxed);
         std::lock_guard lock(m_mutex);
         progress.finished = m_finished.load();
+        progress.failed = m_failed;
+        progress.repeatable = progress.finished && !m_failed && !m_cutShort.load();
         progress.elapsed = progress.finished ? m_elapsedAtEnd : elapsed();
         progress.bestValue = m_bestValue;
         progress.milestones = m_milestones;
@@ -113,6 +119,18 @@ private:
     bool better(std::int64_t value, std::int64_t than) const { return fewest() ? value < than : value > than; }
 
     void search() {
+        try {
+            searchFromGreedy();
+        } catch (const std::exception&) {
+            // Out of memory or of threads: the program goes on, and what was found before stays.
+            std::lock_guard lock(m_mutex);
+            m_failed = true;
+            m_elapsedAtEnd = elapsed();
+            m_finished = true;
+        }
+    }
+
+    void searchFromGreedy() {
         m_pool = std::make_unique<CoverPool>(m_request.pool, m_request.guarantee, !fewest());
         const std::int32_t most = fewest() ? m_pool->size() : std::min(m_request.ticketCount, m_pool->size());
         std::vector<RowIndex> start = greedyCover(*m_pool, most, m_abandon);
@@ -126,13 +144,30 @@ private:
                     start.push_back(r);
         }
         const CoverState greedy(*m_pool, start);
-        publish(fewest() ? greedy.ticketCount() : m_pool->totalWeight() - greedy.uncoveredWeight(), start);
+        const std::int64_t greedyValue =
+            fewest() ? greedy.ticketCount() : m_pool->totalWeight() - greedy.uncoveredWeight();
+        publish(greedyValue, start);
 
-        std::vector<ThreadBest> bests(static_cast<std::size_t>(m_threadCount));
+        // A thread that runs out of memory ends with the greedy cover.
+        const ThreadBest greedyBest{greedyValue, start};
+        std::vector<ThreadBest> bests(static_cast<std::size_t>(m_threadCount), greedyBest);
+        auto guardedWork = [this, &start, &bests](int i) {
+            try {
+                bests[static_cast<std::size_t>(i)] = work(i, start);
+            } catch (const std::bad_alloc&) {
+            }
+        };
         std::vector<std::thread> workers;
-        for (int i = 1; i < m_threadCount; ++i)
-            workers.emplace_back([this, i, &start, &bests] { bests[i] = work(i, start); });
-        bests[0] = work(0, start);
+        try {
+            for (int i = 1; i < m_threadCount; ++i)
+                workers.emplace_back(guardedWork, i);
+        } catch (...) {
+            m_stop = true;
+            for (std::thread& w : workers)
+                w.join();
+            throw;
+        }
+        guardedWork(0);
         for (std::thread& w : workers)
             w.join();
 
@@ -150,7 +185,10 @@ private:
     }
 
     ThreadBest work(int index, const std::vector<RowIndex>& start) {
-        LocalSearch search(*m_pool, fewest(), start, threadSeed(m_request.seed, index));
+        // Two kinds of search share the work: the weighting search leads on sparse pools and at t = 5,
+        // the annealing on full pools at t = 3 and 4; every other thread runs the other kind.
+        LocalSearch search(*m_pool, fewest(), start, threadSeed(m_request.seed, index),
+                           index % 2 == 0 ? Strategy::Weighting : Strategy::Annealing);
         std::uint64_t budget = UINT64_MAX;
         if (m_request.stepLimit > 0) {
             const auto threads = static_cast<std::uint64_t>(m_threadCount);
@@ -158,10 +196,11 @@ private:
                 m_request.stepLimit / threads + (static_cast<std::uint64_t>(index) < m_request.stepLimit % threads);
         }
         const auto deadline = m_start + m_request.timeLimit;
+        const std::uint64_t between = stepsBetweenLooks(m_pool->largestCoverCount());
         std::int64_t published = search.bestValue();
         while (budget > 0 && !search.done() && !m_stop.load(std::memory_order_relaxed) &&
                std::chrono::steady_clock::now() < deadline && m_lowestDone.load() > index) {
-            const std::uint64_t taken = search.run(std::min(budget, kStepsBetweenLooks));
+            const std::uint64_t taken = search.run(std::min(budget, between));
             budget -= taken;
             m_stepsTaken[static_cast<std::size_t>(index)].fetch_add(taken, std::memory_order_relaxed);
             if (better(search.bestValue(), published)) {
@@ -169,6 +208,9 @@ private:
                 publish(published, search.bestTickets());
             }
         }
+        // Only the clock and "Stop" end a thread at a moment that depends on the machine.
+        if (budget > 0 && !search.done() && m_lowestDone.load() > index)
+            m_cutShort = true;
         if (search.done()) {
             int lowest = m_lowestDone.load();
             while (index < lowest && !m_lowestDone.compare_exchange_weak(lowest, index)) {
@@ -202,6 +244,7 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_abandon{false};
     std::atomic<bool> m_finished{false};
+    std::atomic<bool> m_cutShort{false};
     // The lowest thread that found a best nothing can beat: the threads above it cannot win any more.
     std::atomic<int> m_lowestDone{INT_MAX};
     std::vector<std::atomic<std::uint64_t>> m_stepsTaken;
@@ -211,6 +254,7 @@ private:
     std::int64_t m_bestValue = 0;
     std::vector<CoverMilestone> m_milestones;
     std::chrono::milliseconds m_elapsedAtEnd{0};
+    bool m_failed = false;
 
     std::mutex m_joinMutex;
     std::thread m_coordinator;

@@ -68,7 +68,15 @@ struct CoverProgress {
     std::int64_t bestValue = 0;
     std::vector<CoverMilestone> milestones; // in time order, the first one the greedy start
     bool finished = false;                  // the time or the steps ran out, or stop() was called
+    // The machine had no memory or no thread to spare: the search ended early with what it had found
+    // (nothing, when it had not yet found the greedy cover). Say kCoverSearchFailedMessage.
+    bool failed = false;
+    // Finished by its steps, or with a best that nothing could beat, and not by the clock or stop(): the
+    // same request gives the same tickets again.
+    bool repeatable = false;
 };
+
+inline constexpr char kCoverSearchFailedMessage[] = "Zabrakło pamięci albo wątków - optymalizacja została przerwana !";
 
 // A running search. The constructor checks the request (std::invalid_argument with checkCoverRequest's
 // sentence) and starts the threads; the destructor stops and joins them. Every member may be called from

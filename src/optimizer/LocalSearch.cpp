@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace selektor::optimizer {
 
@@ -42,9 +43,12 @@ std::uint64_t threadSeed(std::uint64_t seed, int index) {
     return splitMix(x);
 }
 
-LocalSearch::LocalSearch(const CoverPool& pool, bool fewest, std::span<const RowIndex> start, std::uint64_t seed)
+LocalSearch::LocalSearch(const CoverPool& pool, bool fewest, std::span<const RowIndex> start, std::uint64_t seed,
+                         Strategy strategy)
     : m_pool(pool), m_fewest(fewest), m_state(pool, start), m_random(seed), m_bestTickets(start.begin(), start.end()),
-      m_tabuUntil(static_cast<std::size_t>(pool.size()), 0), m_lastMoved(static_cast<std::size_t>(pool.size()), 0) {
+      m_tabuUntil(static_cast<std::size_t>(pool.size()), 0), m_lastMoved(static_cast<std::size_t>(pool.size()), 0),
+      m_annealing(strategy == Strategy::Annealing), m_hottest(std::max(1.0, pool.largestCoverCount() / kRowsPerDegree)),
+      m_temperature(m_hottest), m_cooling(std::pow(kColdestShare, 1.0 / static_cast<double>(kCoolingSteps))) {
     if (m_fewest) {
         m_bestValue = m_state.ticketCount();
         m_done = m_state.ticketCount() <= pool.lowerBound();
@@ -59,6 +63,8 @@ std::uint64_t LocalSearch::run(std::uint64_t steps) {
     for (; taken < steps && !m_done; ++taken) {
         step();
         ++m_steps;
+        if (m_annealing)
+            m_temperature = m_steps % kCoolingSteps == 0 ? m_hottest : m_temperature * m_cooling;
     }
     return taken;
 }
@@ -137,6 +143,10 @@ RowIndex LocalSearch::bestCoverOf(RowIndex row) {
 }
 
 void LocalSearch::step() {
+    if (m_annealing) {
+        annealingStep();
+        return;
+    }
     if (m_state.uncovered().empty()) {
         if (!m_fewest) {
             m_done = true;
@@ -162,6 +172,79 @@ void LocalSearch::step() {
     m_state.fill(slot, incoming);
     m_state.raisePenalties(1);
 
+    if (!m_fewest) {
+        const std::int64_t value = m_pool.totalWeight() - m_state.uncoveredWeight();
+        if (value > m_bestValue) {
+            m_bestValue = value;
+            m_bestUnsaved = true;
+        }
+        m_done = m_state.uncovered().empty();
+    }
+}
+
+int LocalSearch::nearestSlots(std::uint64_t mask) {
+    int nearest = -1;
+    m_slots.clear();
+    for (int slot = 0; slot < m_state.ticketCount(); ++slot) {
+        const int shared = sharedNumbers(m_pool.mask(m_state.ticket(slot)), mask);
+        if (shared > nearest) {
+            nearest = shared;
+            m_slots.clear();
+        }
+        if (shared == nearest)
+            m_slots.push_back(slot);
+    }
+    return nearest;
+}
+
+void LocalSearch::annealingStep() {
+    if (m_state.uncovered().empty()) {
+        if (!m_fewest) {
+            m_done = true;
+            return;
+        }
+        dropTicket();
+        if (m_done)
+            return;
+    }
+    const std::span<const RowIndex> uncovered = m_state.uncovered();
+    const RowIndex row = uncovered[m_random.below(uncovered.size())];
+    const std::uint64_t rowMask = m_pool.mask(row);
+
+    // One of the tickets nearest to covering the row trades a Number the row lacks for one it holds, so
+    // that it changes little and, when it lacked one Number, now covers the row. When the pool holds no
+    // such ticket, any ticket covering the row takes the near one's place.
+    nearestSlots(rowMask);
+    const int slot = m_slots[m_random.below(m_slots.size())];
+    const RowIndex ticket = m_state.ticket(slot);
+    const std::uint64_t ticketMask = m_pool.mask(ticket);
+    const Combination& ticketNumbers = m_pool.combination(ticket);
+    m_candidates.clear();
+    m_pool.forEachNeighbour(ticket, [&](RowIndex q, int traded) {
+        if ((rowMask >> ticketNumbers[static_cast<std::size_t>(traded)]) & 1)
+            return;
+        if ((m_pool.mask(q) & ~ticketMask & rowMask) == 0 || m_state.isTicket(q))
+            return;
+        m_candidates.push_back(q);
+    });
+    RowIndex incoming;
+    if (!m_candidates.empty()) {
+        incoming = m_candidates[m_random.below(m_candidates.size())];
+    } else {
+        incoming = m_pool.someCoverOf(row, [&](std::size_t n) { return m_random.below(n); });
+        if (m_state.isTicket(incoming))
+            return;
+    }
+
+    // A worse move passes with the chance exp(-cost / temperature).
+    const double threshold = std::min(-m_temperature * std::log(m_random.unit()), 1e15);
+    const std::int64_t cost =
+        m_state.replacementCostUpTo(slot, incoming, static_cast<std::int64_t>(std::floor(threshold)));
+    if (static_cast<double>(cost) > threshold)
+        return;
+    if (!m_fewest && cost > 0 && m_bestUnsaved)
+        keepBest();
+    m_state.replace(slot, incoming);
     if (!m_fewest) {
         const std::int64_t value = m_pool.totalWeight() - m_state.uncoveredWeight();
         if (value > m_bestValue) {

@@ -64,8 +64,12 @@ class SmallestKnown : public ::testing::TestWithParam<KnownOptimum> {};
 TEST_P(SmallestKnown, FullPoolsReachTheirProvedSize) {
     const KnownOptimum c = GetParam();
     const CoverRequest request = requestFor(fullPool(c.numbers), c.guarantee, c.steps);
-    const CoverResult result = searched(request);
+    CoverSearch search(request);
+    search.wait();
+    const CoverResult result = search.best();
     EXPECT_EQ(result.tickets.size(), c.tickets);
+    // Steps run out, or the best is one no cover can beat: either way the run repeats.
+    EXPECT_TRUE(search.progress().repeatable);
     EXPECT_GE(measured(request, result).guaranteedHits, c.guarantee);
     expectTicketsFromThePool(request, result);
 }
@@ -129,6 +133,7 @@ TEST(CoverSearch, TheSameSeedAndStepsGiveTheSameTickets) {
         const CoverProgress progress = search.progress();
         EXPECT_EQ(progress.steps, 4'000u);
         EXPECT_TRUE(progress.finished);
+        EXPECT_TRUE(progress.repeatable);
     }
 }
 
@@ -158,6 +163,7 @@ TEST(CoverSearch, StopKeepsAValidBest) {
     search.stop();
     search.wait();
     EXPECT_TRUE(search.finished());
+    EXPECT_FALSE(search.progress().repeatable);
     const CoverResult result = search.best();
     EXPECT_GE(measured(request, result).guaranteedHits, 3);
     EXPECT_EQ(static_cast<std::int64_t>(result.tickets.size()), search.progress().bestValue);
@@ -171,6 +177,7 @@ TEST(CoverSearch, EndsWhenTheTimeIsUp) {
     CoverSearch search(request);
     search.wait();
     EXPECT_GE(search.progress().elapsed, 200ms);
+    EXPECT_FALSE(search.progress().repeatable);
     EXPECT_GE(measured(request, search.best()).guaranteedHits, 4);
 }
 
@@ -241,4 +248,47 @@ TEST(CoverSearch, RefusesWhatCannotBeSearched) {
     whole.pool = fullPool(20); // 30000 of C(20, 6) = 38760: the capacity of a pool
     coverage(1)(whole);
     EXPECT_EQ(checkCoverRequest(whole), std::nullopt);
+}
+
+// A player who presses "Stop" at once, or closes the window while the search runs, still has a complete
+// cover, or nothing hangs.
+TEST(CoverSearch, StoppedAtOnceStillEndsWithTheGreedyCover) {
+    std::mt19937 rng(13);
+    CoverRequest request = requestFor(randomPoolRows(rng, 5000, 22), 3, 0);
+    {
+        CoverSearch search(request);
+        search.stop();
+        search.wait();
+        const CoverProgress progress = search.progress();
+        EXPECT_TRUE(progress.finished);
+        EXPECT_FALSE(progress.failed);
+        ASSERT_EQ(progress.milestones.size(), 1u);
+        EXPECT_GE(measured(request, search.best()).guaranteedHits, 3);
+    }
+    for (auto wait : {0ms, 5ms, 100ms}) {
+        CoverSearch search(request);
+        std::this_thread::sleep_for(wait);
+    }
+}
+
+// When no cover can be smaller, the search ends at once instead of running out its time.
+TEST(CoverSearch, EndsAsSoonAsNoSmallerCoverCanExist) {
+    struct Case {
+        std::vector<Combination> pool;
+        int guarantee;
+        std::size_t tickets;
+    };
+    const std::vector<Case> cases = {
+        {{{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 5, 7}}, 5, 1},
+        {{{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}}, 2, 2},
+        {{{1, 2, 3, 4, 5, 6}, {1, 2, 3, 10, 11, 12}, {1, 2, 3, 20, 21, 22}}, 3, 1},
+    };
+    for (const Case& c : cases) {
+        CoverRequest request = requestFor(c.pool, c.guarantee, 0);
+        request.timeLimit = 600s;
+        CoverSearch search(request);
+        search.wait();
+        EXPECT_EQ(search.best().tickets.size(), c.tickets);
+        EXPECT_TRUE(search.progress().repeatable);
+    }
 }
