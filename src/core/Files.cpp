@@ -262,11 +262,18 @@ File::File(FileOperations& files, const std::string& path, OpenMode mode) : m_fi
         m_descriptor = -1;
         fail(error);
     }
-    if (mode == OpenMode::Read && !status().regular) {
-        m_files.close(m_descriptor);
-        m_descriptor = -1;
-        throw FileError(notRegularFileMessage(m_path));
-    }
+    if (mode != OpenMode::Read)
+        return;
+    // No destructor runs for a constructor that throws: the descriptor is closed here.
+    FileStatus status;
+    const int error = m_files.fileStatus(m_descriptor, status);
+    if (error == 0 && status.regular)
+        return;
+    m_files.close(m_descriptor);
+    m_descriptor = -1;
+    if (error != 0)
+        fail(error);
+    throw FileError(notRegularFileMessage(m_path));
 }
 
 File::~File() {
@@ -325,9 +332,11 @@ FileStatus File::status() {
     return status;
 }
 
-void File::refuseLargerThan(std::uint64_t largest, const std::string& tooLarge) {
-    if (status().size > largest)
+std::uint64_t File::refuseLargerThan(std::uint64_t largest, const std::string& tooLarge) {
+    const std::uint64_t size = status().size;
+    if (size > largest)
         throw FileError(tooLarge.empty() ? fileTooLargeMessage(m_path) : tooLarge);
+    return size;
 }
 
 void File::close() {
@@ -343,9 +352,8 @@ std::string readWholeFile(FileOperations& files, const std::string& path, std::u
                           const std::string& tooLarge) {
     try {
         File file(files, path, OpenMode::Read);
-        file.refuseLargerThan(largest, tooLarge);
         std::string bytes;
-        bytes.reserve(static_cast<std::size_t>(file.status().size));
+        bytes.reserve(static_cast<std::size_t>(file.refuseLargerThan(largest, tooLarge)));
         const std::unique_ptr<char[]> buffer(new char[kReadPiece]);
         while (const std::size_t got = file.read(buffer.get(), kReadPiece)) {
             // The file grew since its size was looked at.

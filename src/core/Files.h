@@ -120,8 +120,8 @@ public:
     void sync();
     FileStatus status();
     // Refuses a file larger than `largest` bytes before a byte of it is read: with `tooLarge`, or
-    // fileTooLargeMessage when that is empty.
-    void refuseLargerThan(std::uint64_t largest, const std::string& tooLarge = {});
+    // fileTooLargeMessage when that is empty. Returns the size.
+    std::uint64_t refuseLargerThan(std::uint64_t largest, const std::string& tooLarge = {});
     // Closes now, so that a failure to close is reported; the destructor ignores it.
     void close();
 

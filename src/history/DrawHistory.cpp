@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <functional>
-#include <memory>
 #include <new>
 
 namespace selektor {
