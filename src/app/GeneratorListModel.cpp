@@ -9,6 +9,10 @@ namespace selektor {
 
 namespace {
 
+// A system line is 18 characters. A file's line far longer than that is no system line, and shown whole
+// (ten million characters, say) it would keep the list busy for seconds and fill the memory: it is cut.
+constexpr std::size_t kLongestShownLine = 300;
+
 int clampedSize(std::size_t size) {
     // A list view addresses rows with int; a longer system shows its first rows only.
     return static_cast<int>(std::min<std::size_t>(size, std::numeric_limits<int>::max()));
@@ -30,8 +34,11 @@ QVariant GeneratorListModel::data(const QModelIndex& index, int role) const {
     if (row >= m_system.size())
         return {};
     // System files are 8-bit text; each byte is shown as the character it stands for.
-    const std::string line = m_system.line(row);
-    return QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
+    std::string line;
+    m_system.appendLineTo(row, line, kLongestShownLine + 1);
+    if (line.size() <= kLongestShownLine)
+        return QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
+    return QString::fromLatin1(line.data(), static_cast<qsizetype>(kLongestShownLine)) + QChar(0x2026);
 }
 
 void GeneratorListModel::sync(std::uint64_t revision) {

@@ -1,6 +1,7 @@
 #include "app/HelpWindow.h"
 
 #include "app/Pictures.h"
+#include "core/Files.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +19,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <deque>
+#include <optional>
 #include <set>
 
 namespace selektor {
@@ -70,6 +72,36 @@ QStringList linksOf(const QTextDocument& document) {
         }
     return links;
 }
+
+// A help page or its style sheet is a few kilobytes; a file far larger is none of them.
+constexpr std::uint64_t kLargestHelpFile = std::uint64_t{1} << 20;
+
+// A file of the help as the window reads it: a regular file within the bound, never a pipe or a device
+// that would keep the window waiting. Nothing when it cannot be read.
+std::optional<QByteArray> helpFile(const QUrl& url) {
+    try {
+        const std::string bytes =
+            readWholeFile(systemFiles(), QFile::encodeName(url.toLocalFile()).toStdString(), kLargestHelpFile);
+        return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
+}
+
+// The page view reads the pages, and what they link in, through helpFile.
+class HelpBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        const QUrl url = name.isRelative() && source().isValid() ? source().resolved(name) : name;
+        if (!url.isLocalFile())
+            return QTextBrowser::loadResource(type, name);
+        if (std::optional<QByteArray> bytes = helpFile(url))
+            return *bytes;
+        return {};
+    }
+};
 
 bool isHelpPage(const QUrl& url) {
     return url.isLocalFile() && url.path().endsWith(QStringLiteral(".html"), Qt::CaseInsensitive) &&
@@ -136,7 +168,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_results->setObjectName(QStringLiteral("searchResults"));
     m_results->setOpenLinks(false);
     m_results->hide();
-    m_page = new QTextBrowser(this);
+    m_page = new HelpBrowser(this);
     m_page->setObjectName(QStringLiteral("helpPage"));
     m_page->setOpenExternalLinks(false);
     m_split = new QSplitter(this);
@@ -196,17 +228,17 @@ void HelpWindow::learnPages() {
     while (!waiting.empty()) {
         const QUrl url = waiting.front();
         waiting.pop_front();
-        QFile file(url.toLocalFile());
-        if (!file.open(QIODevice::ReadOnly))
+        const std::optional<QByteArray> bytes = helpFile(url);
+        if (!bytes)
             continue;
         QTextDocument document;
         document.setMetaInformation(QTextDocument::DocumentUrl, url.toString());
-        document.setHtml(QString::fromUtf8(file.readAll()));
+        document.setHtml(QString::fromUtf8(*bytes));
         Page page;
         page.url = url;
         page.title = document.metaInformation(QTextDocument::DocumentTitle).simplified();
         if (page.title.isEmpty())
-            page.title = QFileInfo(file).completeBaseName();
+            page.title = QFileInfo(url.toLocalFile()).completeBaseName();
         page.text = page.title + QLatin1Char('\n') + document.toPlainText();
         page.foldedText = folded(page.text);
         m_pages.push_back(page);

@@ -13,7 +13,7 @@ Program::Program(Services& services, const QString& dataDirectory)
                    {m_chartWindow, m_drawHistoryWindow, m_aboutBox, m_analysisWindow, m_optimizationWindow}) {
     // The draw history and the print positions are read as the program starts; what went wrong is said
     // once, and the program goes on.
-    m_session.run([this] { return m_model.loadHistory(); });
+    m_session.run([this] { return m_model.loadHistory(m_session.questions()); });
     m_session.run([this] { return m_model.loadPrintSettings(); });
 }
 

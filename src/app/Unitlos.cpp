@@ -152,16 +152,11 @@ void TFormlos::closePanels() {
 }
 
 bool TFormlos::refusedByHistory() {
-    const std::optional<std::string>& problem = m_session.model().drawHistory().problem;
-    if (!problem)
+    if (!m_session.model().drawHistory().problem)
         return false;
-    const std::string sentence = *problem;
-    m_session.run([&sentence] {
-        Outcome outcome;
-        outcome.inform(sentence);
-        return outcome;
-    });
-    return true;
+    // What is wrong is said, with the rebuild offered when the text can mend it; rebuilt, the panel opens.
+    m_session.run([this] { return m_session.model().offerHistoryRepair(m_session.questions()); });
+    return m_session.model().drawHistory().problem.has_value();
 }
 
 void TFormlos::startDrawEntry() {

@@ -1,11 +1,14 @@
+#include "app/ModelText.h"
 #include "app/Program.h"
 #include "app/QtServices.h"
+#include "presentation/ShellRules.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <string_view>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -17,6 +20,13 @@ int main(int argc, char* argv[]) {
         app.installTranslator(&qtTranslator);
 
     selektor::QtDialogService dialogs;
+    // The launcher could not give the player a folder to work in: the program only says why.
+    if (argc == 4 && std::string_view(argv[1]) == selektor::kLauncherFailureArgument) {
+        if (const auto text = selektor::launcherFailureText(argv[2], argv[3])) {
+            dialogs.error(selektor::fromModel(*text));
+            return 1;
+        }
+    }
     selektor::QtSoundPlayer sound;
     selektor::SystemClock clock;
     selektor::QtHelpViewer help;

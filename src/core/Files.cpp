@@ -1,10 +1,15 @@
 #include "core/Files.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,7 +39,9 @@ FileStatus statusOf(const struct stat& s) {
 int openFlags(OpenMode mode) {
     switch (mode) {
     case OpenMode::Read:
-        return O_RDONLY;
+        // A pipe opened for reading waits for a writer, and a device may wait for ever; without waiting
+        // the file is seen for what it is and refused.
+        return O_RDONLY | O_NONBLOCK | O_NOCTTY;
     case OpenMode::Write:
         return O_WRONLY | O_NOCTTY;
     case OpenMode::WriteTruncate:
@@ -132,6 +139,27 @@ public:
     int remove(const std::string& path) override {
         return retried([&] { return ::unlink(path.c_str()); });
     }
+    int listFolder(const std::string& path, std::vector<std::string>& names) override {
+        names.clear();
+        DIR* folder = ::opendir(path.c_str());
+        if (folder == nullptr)
+            return errno;
+        const std::unique_ptr<DIR, int (*)(DIR*)> closing(folder, ::closedir);
+        for (;;) {
+            errno = 0;
+            const dirent* entry = ::readdir(folder);
+            if (entry == nullptr)
+                return errno;
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..")
+                names.push_back(name);
+        }
+    }
+    bool processRunning(int process) override {
+        // A process of another user cannot be signalled, but it runs.
+        return process > 0 && (::kill(process, 0) == 0 || errno == EPERM);
+    }
+    int processNumber() override { return static_cast<int>(::getpid()); }
 
 private:
     static std::size_t clamped(std::size_t size) { return size < SSIZE_MAX ? size : SSIZE_MAX; }
@@ -151,12 +179,38 @@ int writeAll(FileOperations& files, int descriptor, std::string_view bytes) {
     return 0;
 }
 
+// The temporary name FileReplacement gives a new version of `name`: "." + name (at most 64 bytes of it,
+// whole characters) + "." + process number + "." + serial + ".tmp".
+std::string temporaryStem(std::string name) {
+    if (name.size() > 64) {
+        std::size_t cut = 64;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut;
+        name.resize(cut);
+    }
+    return "." + name + ".";
+}
+
+bool allDigits(std::string_view text) {
+    return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+constexpr std::size_t kReadPiece = std::size_t{1} << 16;
+
+} // namespace
+
 std::string nameOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-} // namespace
+std::string notRegularFileMessage(const std::string& path) {
+    return "Plik " + nameOf(path) + " nie jest zwykłym plikiem i nie może zostać odczytany !";
+}
+
+std::string fileTooLargeMessage(const std::string& path) {
+    return "Plik " + nameOf(path) + " jest za duży i nie może zostać odczytany !";
+}
 
 const char* fileErrorText(int error) {
     switch (error) {
@@ -208,6 +262,18 @@ File::File(FileOperations& files, const std::string& path, OpenMode mode) : m_fi
         m_descriptor = -1;
         fail(error);
     }
+    if (mode != OpenMode::Read)
+        return;
+    // No destructor runs for a constructor that throws: the descriptor is closed here.
+    FileStatus status;
+    const int error = m_files.fileStatus(m_descriptor, status);
+    if (error == 0 && status.regular)
+        return;
+    m_files.close(m_descriptor);
+    m_descriptor = -1;
+    if (error != 0)
+        fail(error);
+    throw FileError(notRegularFileMessage(m_path));
 }
 
 File::~File() {
@@ -266,6 +332,13 @@ FileStatus File::status() {
     return status;
 }
 
+std::uint64_t File::refuseLargerThan(std::uint64_t largest, const std::string& tooLarge) {
+    const std::uint64_t size = status().size;
+    if (size > largest)
+        throw FileError(tooLarge.empty() ? fileTooLargeMessage(m_path) : tooLarge);
+    return size;
+}
+
 void File::close() {
     if (m_descriptor < 0)
         return;
@@ -273,6 +346,50 @@ void File::close() {
     m_descriptor = -1;
     if (const int error = m_files.close(descriptor))
         fail(error);
+}
+
+std::string readWholeFile(FileOperations& files, const std::string& path, std::uint64_t largest,
+                          const std::string& tooLarge) {
+    try {
+        File file(files, path, OpenMode::Read);
+        std::string bytes;
+        bytes.reserve(static_cast<std::size_t>(file.refuseLargerThan(largest, tooLarge)));
+        const std::unique_ptr<char[]> buffer(new char[kReadPiece]);
+        while (const std::size_t got = file.read(buffer.get(), kReadPiece)) {
+            // The file grew since its size was looked at.
+            if (bytes.size() + got > largest)
+                throw FileError(tooLarge.empty() ? fileTooLargeMessage(path) : tooLarge);
+            bytes.append(buffer.get(), got);
+        }
+        return bytes;
+    } catch (const std::bad_alloc&) {
+        throw FileError(fileErrorText(ENOMEM));
+    }
+}
+
+void removeLeftovers(FileOperations& files, const std::string& folder, const std::vector<std::string>& names) {
+    std::vector<std::string> entries;
+    if (files.listFolder(folder, entries) != 0)
+        return;
+    const int self = files.processNumber();
+    for (const std::string& entry : entries) {
+        for (const std::string& name : names) {
+            // ".<name>.<process>.<serial>.tmp"
+            const std::string stem = temporaryStem(name);
+            const std::string_view rest = std::string_view(entry).substr(std::min(entry.size(), stem.size()));
+            if (entry.compare(0, stem.size(), stem) != 0 || rest.size() < 4 || rest.substr(rest.size() - 4) != ".tmp")
+                continue;
+            const std::string_view numbers = rest.substr(0, rest.size() - 4);
+            const std::size_t dot = numbers.find('.');
+            if (dot == std::string_view::npos || !allDigits(numbers.substr(0, dot)) ||
+                !allDigits(numbers.substr(dot + 1)))
+                continue;
+            const int process = std::stoi(std::string(numbers.substr(0, dot)));
+            if (process != self && !files.processRunning(process))
+                files.remove(folder + "/" + entry);
+            break;
+        }
+    }
 }
 
 FileReplacement::FileReplacement(FileOperations& files, const std::string& path) : m_files(files), m_target(path) {
@@ -304,14 +421,8 @@ FileReplacement::FileReplacement(FileOperations& files, const std::string& path)
     // A hidden name beside the target, unique to this process; the start of the target's name (whole
     // characters of it) tells what a file left behind by a crash was meant to be.
     static std::atomic<unsigned> serial{0};
-    std::string name = nameOf(m_target);
-    if (name.size() > 64) {
-        std::size_t cut = 64;
-        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
-            --cut;
-        name.resize(cut);
-    }
-    const std::string stem = folderOf(m_target) + "/." + name + "." + std::to_string(::getpid()) + ".";
+    const std::string stem =
+        folderOf(m_target) + "/" + temporaryStem(nameOf(m_target)) + std::to_string(m_files.processNumber()) + ".";
     for (int attempt = 0;; ++attempt) {
         const std::string candidate = stem + std::to_string(serial++) + ".tmp";
         const int error = m_files.open(candidate, OpenMode::CreateNew, m_descriptor);

@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace selektor {
 
@@ -29,7 +30,7 @@ public:
 const char* fileErrorText(int error);
 
 enum class OpenMode : std::uint8_t {
-    Read,          // an existing file, for reading
+    Read,          // an existing regular file, for reading; never waits for a pipe or a device
     Write,         // an existing file, for writing; nothing is created or emptied
     WriteTruncate, // an existing file, emptied first: a device or a pipe, which cannot be replaced
     CreateNew,     // a file that must not exist yet, created for writing
@@ -72,6 +73,12 @@ public:
     // Puts `from` in the place of `to` in one step.
     virtual int rename(const std::string& from, const std::string& to) = 0;
     virtual int remove(const std::string& path) = 0;
+    // The names in a folder, "." and ".." left out.
+    virtual int listFolder(const std::string& path, std::vector<std::string>& names) = 0;
+    // Whether the process of that number still runs: a file named after it may still be in its hands.
+    virtual bool processRunning(int process) = 0;
+    // This process's number, which names its temporary files.
+    virtual int processNumber() = 0;
 };
 
 // The operating system's files.
@@ -84,7 +91,17 @@ std::string pathErrorText(FileOperations& files, int error, const std::string& p
 // The folder part of a path: "." for a bare name.
 std::string folderOf(const std::string& path);
 
-// An open file, closed when it goes out of scope. Every failure throws FileError.
+// The name of a file without its folder.
+std::string nameOf(const std::string& path);
+
+// The refusals of files that cannot be what the program reads: a pipe, a device or a folder where a
+// file should be (opening a pipe for reading would wait for a writer for ever), and a file larger than
+// its kind can be.
+std::string notRegularFileMessage(const std::string& path);
+std::string fileTooLargeMessage(const std::string& path);
+
+// An open file, closed when it goes out of scope. Every failure throws FileError. Opened for reading,
+// anything but a regular file is refused at once with notRegularFileMessage.
 class File {
 public:
     File(FileOperations& files, const std::string& path, OpenMode mode);
@@ -102,6 +119,9 @@ public:
     void truncate(std::uint64_t size);
     void sync();
     FileStatus status();
+    // Refuses a file larger than `largest` bytes before a byte of it is read: with `tooLarge`, or
+    // fileTooLargeMessage when that is empty. Returns the size.
+    std::uint64_t refuseLargerThan(std::uint64_t largest, const std::string& tooLarge = {});
     // Closes now, so that a failure to close is reported; the destructor ignores it.
     void close();
 
@@ -112,6 +132,18 @@ private:
     std::string m_path;
     int m_descriptor = -1;
 };
+
+// The whole of a regular file of at most `largest` bytes: its size is looked at before a byte is read,
+// and reading stops should the file grow past the bound meanwhile. Every file the program reads whole
+// comes through here, each kind with the bound its format gives it, so that no file can make the
+// program wait or fill the memory. Throws FileError: the standard text, notRegularFileMessage,
+// `tooLarge` (fileTooLargeMessage when empty), or "Out of memory".
+std::string readWholeFile(FileOperations& files, const std::string& path, std::uint64_t largest,
+                          const std::string& tooLarge = {});
+
+// Removes what a save cut short by a crash left in `folder`: the temporary files FileReplacement names
+// after one of `names` and a process that no longer runs. Whatever cannot be removed stays, unsaid.
+void removeLeftovers(FileOperations& files, const std::string& folder, const std::vector<std::string>& names);
 
 // A new version of a file, written so that a failure at any step leaves the old version exactly as it
 // was: the bytes go to a new file beside the old one, which is made durable and then renamed over it, with

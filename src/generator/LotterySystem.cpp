@@ -68,13 +68,16 @@ std::optional<std::size_t> LotterySystem::textLinePosition(std::size_t i) const 
     return static_cast<std::size_t>(found - m_textLines.begin());
 }
 
-void LotterySystem::appendLineTo(std::size_t i, std::string& out) const {
+void LotterySystem::appendLineTo(std::size_t i, std::string& out, std::size_t most) const {
     if (const std::optional<std::size_t> position = textLinePosition(i)) {
         const std::size_t begin = *position == 0 ? 0 : m_textEnds[*position - 1];
-        out.append(m_text, begin, m_textEnds[*position] - begin);
+        out.append(m_text, begin, std::min(m_textEnds[*position] - begin, most));
         return;
     }
+    const std::size_t start = out.size();
     appendSystemLine(m_tickets.at(i), out);
+    if (out.size() - start > most)
+        out.resize(start + most);
 }
 
 std::string LotterySystem::line(std::size_t i) const {

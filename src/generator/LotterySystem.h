@@ -36,8 +36,8 @@ public:
 
     // Line i as the list shows it and a file holds it.
     std::string line(std::size_t i) const;
-    // Appends line i to `out`, without a line end.
-    void appendLineTo(std::size_t i, std::string& out) const;
+    // Appends line i to `out`, without a line end: at most `most` bytes of it.
+    void appendLineTo(std::size_t i, std::string& out, std::size_t most = std::string::npos) const;
 
     // Calls f(index, text) for every line in list order; `text` is valid only during the call.
     template <class F> void forEachLine(F&& f) const;

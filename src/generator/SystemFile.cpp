@@ -21,18 +21,17 @@ constexpr std::size_t kReadPiece = std::size_t{1} << 16;
 }
 
 LotterySystem readLines(const std::string& path, FileOperations& files, const SystemFileBounds& bounds) {
+    // Only a regular file opens (a pipe or a device is refused at once). Every line holds at most its
+    // text and a two-byte line end, so a larger file breaks one of the bounds whatever it holds, and is
+    // refused before a byte is read.
     File file(files, path, OpenMode::Read);
-    const FileStatus status = file.status();
-    // Every line holds at most its text and a two-byte line end, so a larger file breaks one of the
-    // bounds whatever it holds, and is refused before a byte is read.
-    if (status.regular && status.size > bounds.text + 2 * std::uint64_t{bounds.lines})
-        refuseTooLarge();
+    const std::uint64_t size =
+        file.refuseLargerThan(bounds.text + 2 * std::uint64_t{bounds.lines}, kSystemFileTooLargeMessage);
 
     LotterySystem system;
     // Saved systems have 20 bytes a line, files cut with lone line ends 19: room for those lines at
     // once instead of growing the list step by step.
-    if (status.regular)
-        system.reserve(std::min<std::uint64_t>(status.size / (kSystemLineLength + 1) + 1, bounds.lines));
+    system.reserve(std::min<std::uint64_t>(size / (kSystemLineLength + 1) + 1, bounds.lines));
 
     // The bounds are checked as the lines come, so that a hostile file is refused long before it fills
     // the memory: a line too many, or text beyond the bound, even within a single endless line.

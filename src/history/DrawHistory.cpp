@@ -2,29 +2,29 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <functional>
-#include <memory>
 #include <new>
 
 namespace selektor {
 
 namespace {
 
-constexpr std::size_t kReadPiece = std::size_t{1} << 16;
-
 std::string number(std::uint64_t value) {
     return std::to_string(value);
 }
 
-// A whole file, read piece by piece to its end. Closing a file that was only read loses nothing, so a
-// failure to close it is no failure of the load.
-std::string readWhole(FileOperations& files, const std::string& path) {
-    File file(files, path, OpenMode::Read);
-    std::string bytes;
-    const std::unique_ptr<char[]> buffer(new char[kReadPiece]);
-    while (const std::size_t got = file.read(buffer.get(), kReadPiece))
-        bytes.append(buffer.get(), got);
-    return bytes;
+const std::vector<std::string> kHistoryFiles = {kHistoryTextFile, kDrawRecordFile, kTotalsFile};
+
+std::string bytesOf(const StatRecord& totals) {
+    const StatRecordBytes bytes = encodeStatRecord(totals);
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+bool anyNegative(const StatRecord& totals) {
+    const StatRecordBytes bytes = encodeStatRecord(totals);
+    for (std::size_t at = 3; at < bytes.size(); at += 4)
+        if (bytes[at] & 0x80)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -35,8 +35,15 @@ std::string lineWithoutDrawNumberMessage(std::size_t lineIndex) {
 
 std::string filesDisagreeMessage(std::string_view failure) {
     return "Zapis nie powiódł się (" + std::string(failure) +
-           ") i nie udało się przywrócić poprzedniej zawartości plików Losowania.txt, Losowanie.dat i Stat.dat, "
-           "które nie zgadzają się teraz ze sobą - zamknij program i przywróć te pliki z kopii zapasowej !";
+           ") i nie udało się od razu przywrócić poprzedniej zawartości plików Losowania.txt, Losowanie.dat i "
+           "Stat.dat - zamknij program, a przy następnym uruchomieniu zostanie ona przywrócona !";
+}
+
+std::string unreadableHistoryFileMessage(const char* name, std::string_view failure) {
+    // The program's own refusals name the file already.
+    if (failure.find(name) != std::string_view::npos)
+        return std::string(failure);
+    return "Nie można odczytać pliku " + std::string(name) + " (" + std::string(failure) + ") !";
 }
 
 std::optional<std::string> checkDrawHistory(const DrawHistory& history, std::uint64_t recordFileSize,
@@ -76,6 +83,16 @@ std::optional<std::string> checkDrawHistory(const DrawHistory& history, std::uin
                    std::to_string(history.records[i - 1].drawNumber) + " stoi losowanie " +
                    std::to_string(record.drawNumber) + " !";
     }
+    // Every statistic reads the totals, and a deletion counts a draw out of them: they must be the
+    // records' own counts.
+    if (anyNegative(history.totals))
+        return std::string("Ostatni zapis pliku Stat.dat jest uszkodzony - ma ujemny licznik !");
+    StatRecord recounted;
+    for (const DrawRecord& record : history.records)
+        countDraw(recounted, record, +1);
+    if (recounted != history.totals)
+        return std::string("Ostatni zapis pliku Stat.dat nie zgadza się z losowaniami pliku Losowanie.dat - jego "
+                           "liczniki są uszkodzone !");
     return std::nullopt;
 }
 
@@ -113,33 +130,43 @@ std::vector<std::string> splitHistoryText(std::string_view text) {
     return lines;
 }
 
-// The steps that put the files back, taken last first once a later step failed. Each is tried even
-// when one before it failed, so that as little as possible is left disagreeing. A step is made before
-// its file is touched, when making it may still fail harmlessly, and armed once the file is changed.
-class DrawHistoryStore::Undo {
-public:
-    void add(std::function<void()> step) { m_steps.push_back(std::move(step)); }
-    void armLast() noexcept { m_armed = m_steps.size(); }
-    // True when every armed step succeeded.
-    bool run() {
-        bool whole = true;
-        for (std::size_t i = m_armed; i > 0; --i) {
-            try {
-                m_steps[i - 1]();
-            } catch (const std::exception&) {
-                whole = false;
-            }
-        }
-        return whole;
+RebuiltHistory rebuildHistory(const std::vector<std::string>& lines) {
+    RebuiltHistory rebuilt;
+    if (lines.size() > kMostDraws) {
+        rebuilt.refusal = "Plik Losowania.txt ma " + number(lines.size()) + " wierszy, a historia może mieć najwyżej " +
+                          number(kMostDraws) + " losowań - nic nie zostało odbudowane !";
+        return rebuilt;
     }
-
-private:
-    std::vector<std::function<void()>> m_steps;
-    std::size_t m_armed = 0;
-};
+    rebuilt.records.reserve(lines.size());
+    StatRecord totals;
+    rebuilt.totalsBytes = bytesOf(totals);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::optional<ReadHistoryLine> read = readHistoryLine(lines[i]);
+        const bool rising =
+            read && (rebuilt.records.empty() || read->record.drawNumber > rebuilt.records.back().drawNumber);
+        if (!rising) {
+            rebuilt.records.clear();
+            rebuilt.recordBytes.clear();
+            rebuilt.totalsBytes.clear();
+            rebuilt.refusal =
+                "Wiersz " + number(i + 1) +
+                " pliku Losowania.txt nie jest wierszem losowania (numer większy od poprzedniego, data, sześć liczb "
+                "rosnąco i ich układy, tak jak zapisuje je program) - nic nie zostało odbudowane !";
+            return rebuilt;
+        }
+        rebuilt.records.push_back(read->record);
+        const DrawRecordBytes record = encodeDrawRecord(read->record);
+        rebuilt.recordBytes.append(reinterpret_cast<const char*>(record.data()), record.size());
+        countDraw(totals, read->record, +1);
+        rebuilt.totalsBytes += bytesOf(totals);
+    }
+    return rebuilt;
+}
 
 DrawHistoryStore::DrawHistoryStore(std::string dataDirectory, FileOperations& files)
-    : m_directory(std::move(dataDirectory)), m_files(files) {
+    : m_directory(std::move(dataDirectory)), m_files(files),
+      m_journal(files, m_directory, kHistoryJournalFile, kHistoryFiles,
+                kLargestHistoryText + kLargestDrawRecordFile + (std::uint64_t{1} << 16)) {
     m_history.problem = kHistoryNotLoadedMessage;
 }
 
@@ -149,19 +176,60 @@ std::string DrawHistoryStore::pathOf(const char* name) const {
     return m_directory.back() == '/' ? m_directory + name : m_directory + "/" + name;
 }
 
+std::uint64_t DrawHistoryStore::totalsSize() const {
+    return static_cast<std::uint64_t>(m_history.journalRecords) * kStatRecordSize;
+}
+
 void DrawHistoryStore::load() {
     m_history = DrawHistory{};
     m_text.clear();
     m_recordBytes.clear();
+    m_interruptedChangeUndone = false;
+    m_textRead = false;
+    m_undoPending = false;
     try {
-        DrawHistory history;
-        std::string text = readWhole(m_files, pathOf(kHistoryTextFile));
-        std::string recordBytes = readWhole(m_files, pathOf(kDrawRecordFile));
+        m_interruptedChangeUndone = m_journal.recover();
+    } catch (const std::exception& error) {
+        m_undoPending = true;
+        m_history.problem =
+            "Nie udało się cofnąć przerwanej zmiany historii losowań (" +
+            std::string(dynamic_cast<const std::bad_alloc*>(&error) ? fileErrorText(ENOMEM) : error.what()) +
+            ") - pliki losowań nie zostały wczytane, spróbuj ponownie uruchomić program !";
+        throw FileError(*m_history.problem);
+    }
+    removeLeftovers(m_files, m_directory.empty() ? "." : m_directory, kHistoryFiles);
+    try {
+        readFiles();
+    } catch (const std::bad_alloc&) {
+        m_history.problem = fileErrorText(ENOMEM);
+        throw FileError(*m_history.problem);
+    }
+}
 
+void DrawHistoryStore::readFiles() {
+    DrawHistory history;
+    std::string text;
+    try {
+        text = readWholeFile(m_files, pathOf(kHistoryTextFile), kLargestHistoryText,
+                             "Plik Losowania.txt jest za duży - historia może mieć najwyżej 8999 losowań !");
+    } catch (const FileError& error) {
+        m_history.problem = unreadableHistoryFileMessage(kHistoryTextFile, error.what());
+        throw FileError(*m_history.problem);
+    }
+    history.lines = splitHistoryText(text);
+
+    // Without the other two files the draw list is still shown, and the sentence names the missing one.
+    const char* reading = kDrawRecordFile;
+    std::string recordBytes;
+    std::uint64_t totalsSize = 0;
+    try {
+        recordBytes = readWholeFile(m_files, pathOf(kDrawRecordFile), kLargestDrawRecordFile,
+                                    "Plik Losowanie.dat jest za duży - historia może mieć najwyżej 8999 losowań !");
         // The journal grows with every change for as long as the history is kept; only its last record
         // counts, and only that one is read.
+        reading = kTotalsFile;
         File totalsFile(m_files, pathOf(kTotalsFile), OpenMode::Read);
-        const std::uint64_t totalsSize = totalsFile.status().size;
+        totalsSize = totalsFile.status().size;
         history.journalRecords = static_cast<std::int64_t>(totalsSize / kStatRecordSize);
         if (history.journalRecords > 0) {
             StatRecordBytes last{};
@@ -170,23 +238,26 @@ void DrawHistoryStore::load() {
                 throw FileError(fileErrorText(EIO));
             history.totals = decodeStatRecord(last.data());
         }
-
-        history.lines = splitHistoryText(text);
-        history.records.reserve(recordBytes.size() / kDrawRecordSize);
-        for (std::size_t at = 0; at + kDrawRecordSize <= recordBytes.size(); at += kDrawRecordSize)
-            history.records.push_back(decodeDrawRecord(reinterpret_cast<const std::uint8_t*>(recordBytes.data() + at)));
-        history.problem = checkDrawHistory(history, recordBytes.size(), totalsSize);
-
+    } catch (const FileError& error) {
+        history.records.clear();
+        history.totals = StatRecord{};
+        history.journalRecords = 0;
+        history.problem = unreadableHistoryFileMessage(reading, error.what());
         m_history = std::move(history);
         m_text = std::move(text);
-        m_recordBytes = std::move(recordBytes);
-    } catch (const FileError& error) {
-        m_history.problem = error.what();
-        throw;
-    } catch (const std::bad_alloc&) {
-        m_history.problem = fileErrorText(ENOMEM);
+        m_textRead = true;
         throw FileError(*m_history.problem);
     }
+
+    history.records.reserve(recordBytes.size() / kDrawRecordSize);
+    for (std::size_t at = 0; at + kDrawRecordSize <= recordBytes.size(); at += kDrawRecordSize)
+        history.records.push_back(decodeDrawRecord(reinterpret_cast<const std::uint8_t*>(recordBytes.data() + at)));
+    history.problem = checkDrawHistory(history, recordBytes.size(), totalsSize);
+
+    m_history = std::move(history);
+    m_text = std::move(text);
+    m_recordBytes = std::move(recordBytes);
+    m_textRead = true;
 }
 
 std::array<std::uint8_t, kHighestNumber> DrawHistoryStore::recencyTable() const {
@@ -209,7 +280,7 @@ void DrawHistoryStore::checkFilesUnchanged() const {
     const std::pair<std::string, std::uint64_t> expected[] = {
         {pathOf(kHistoryTextFile), m_text.size()},
         {pathOf(kDrawRecordFile), m_recordBytes.size()},
-        {pathOf(kTotalsFile), static_cast<std::uint64_t>(m_history.journalRecords) * kStatRecordSize},
+        {pathOf(kTotalsFile), totalsSize()},
     };
     for (const auto& [path, size] : expected) {
         FileStatus status;
@@ -220,39 +291,49 @@ void DrawHistoryStore::checkFilesUnchanged() const {
     }
 }
 
-void DrawHistoryStore::appendToFile(const std::string& path, std::uint64_t oldSize, std::string_view bytes,
-                                    Undo& undo) {
-    undo.add([this, path, oldSize] { cutBack(path, oldSize); });
-    File file(m_files, path, OpenMode::Write);
+void DrawHistoryStore::checkTextUnchanged() const {
+    const std::string path = pathOf(kHistoryTextFile);
+    FileStatus status;
+    if (const int error = m_files.pathStatus(path, status))
+        throw FileError(pathErrorText(m_files, error, path));
+    if (status.size != m_text.size())
+        throw FileError(kHistoryChangedMessage);
+}
+
+void DrawHistoryStore::appendToFile(const char* name, std::uint64_t oldSize, std::string_view bytes) {
+    File file(m_files, pathOf(name), OpenMode::Write);
     file.seek(oldSize);
-    undo.armLast();
     file.write(bytes);
     file.sync();
     file.close();
 }
 
-void DrawHistoryStore::cutBack(const std::string& path, std::uint64_t size) {
-    File file(m_files, path, OpenMode::Write);
-    file.truncate(size);
-    file.sync();
-    file.close();
-}
-
-void DrawHistoryStore::replaceFile(const std::string& path, std::string_view bytes) {
-    FileReplacement replacement(m_files, path);
+void DrawHistoryStore::replaceFile(const char* name, std::string_view bytes) {
+    FileReplacement replacement(m_files, pathOf(name));
     replacement.write(bytes);
     replacement.commit();
 }
 
-void DrawHistoryStore::undoAfter(const std::exception& failure, Undo& undo) {
-    const std::string text = dynamic_cast<const std::bad_alloc*>(&failure) ? fileErrorText(ENOMEM) : failure.what();
-    if (!undo.run()) {
-        // The history in memory is the one before the change, which no longer matches the files; nothing
-        // more may be written on top of them.
-        m_history.problem = filesDisagreeMessage(text);
-        throw FileError(*m_history.problem);
+template <class Steps> void DrawHistoryStore::change(std::vector<JournalEntry> entries, Steps&& steps) {
+    // Until the journal is whole on the disk nothing has changed, and a failure is only said.
+    m_journal.begin(std::move(entries));
+    try {
+        steps();
+        m_journal.commit();
+    } catch (const std::exception& failure) {
+        const std::string text =
+            dynamic_cast<const std::bad_alloc*>(&failure) ? fileErrorText(ENOMEM) : std::string(failure.what());
+        try {
+            m_journal.rollBack();
+        } catch (const std::exception&) {
+            // The history in memory is the one before the change, which no longer matches the files;
+            // nothing more may be written on top of them until the journal is played back.
+            m_history.problem = filesDisagreeMessage(text);
+            m_undoPending = true;
+            throw FileError(*m_history.problem);
+        }
+        throw FileError(text);
     }
-    throw FileError(text);
 }
 
 void DrawHistoryStore::appendDraw(const std::string& line, const DrawRecord& record) {
@@ -289,23 +370,25 @@ void DrawHistoryStore::appendDraws(std::span<const NewDraw> draws) {
         const DrawRecordBytes record = encodeDrawRecord(draw.record);
         recordBytes.append(reinterpret_cast<const char*>(record.data()), record.size());
         countDraw(totals, draw.record, +1);
-        const StatRecordBytes journal = encodeStatRecord(totals);
-        totalsBytes.append(reinterpret_cast<const char*>(journal.data()), journal.size());
+        totalsBytes += bytesOf(totals);
     }
     m_history.lines.reserve(m_history.lines.size() + draws.size());
     m_history.records.reserve(m_history.records.size() + draws.size());
     m_text.reserve(m_text.size() + textBytes.size());
     m_recordBytes.reserve(m_recordBytes.size() + recordBytes.size());
 
-    Undo undo;
-    try {
-        appendToFile(pathOf(kHistoryTextFile), m_text.size(), textBytes, undo);
-        appendToFile(pathOf(kDrawRecordFile), m_recordBytes.size(), recordBytes, undo);
-        appendToFile(pathOf(kTotalsFile), static_cast<std::uint64_t>(m_history.journalRecords) * kStatRecordSize,
-                     totalsBytes, undo);
-    } catch (const std::exception& failure) {
-        undoAfter(failure, undo);
-    }
+    // Each file is only added to: its old length is all it takes to put it back.
+    change(
+        {
+            {JournalEntry::Kind::Length, kHistoryTextFile, m_text.size(), {}},
+            {JournalEntry::Kind::Length, kDrawRecordFile, m_recordBytes.size(), {}},
+            {JournalEntry::Kind::Length, kTotalsFile, totalsSize(), {}},
+        },
+        [&] {
+            appendToFile(kHistoryTextFile, m_text.size(), textBytes);
+            appendToFile(kDrawRecordFile, m_recordBytes.size(), recordBytes);
+            appendToFile(kTotalsFile, totalsSize(), totalsBytes);
+        });
 
     for (const NewDraw& draw : draws) {
         m_history.lines.push_back(draw.line);
@@ -336,23 +419,21 @@ void DrawHistoryStore::deleteDraw(std::size_t index) {
     recordBytes.erase(index * kDrawRecordSize, kDrawRecordSize);
     StatRecord totals = m_history.totals;
     countDraw(totals, m_history.records[index], -1);
-    const StatRecordBytes totalsBytes = encodeStatRecord(totals);
+    const std::string totalsBytes = bytesOf(totals);
 
-    const std::string textPath = pathOf(kHistoryTextFile);
-    const std::string recordPath = pathOf(kDrawRecordFile);
-    Undo undo;
-    try {
-        undo.add([this, textPath] { replaceFile(textPath, m_text); });
-        replaceFile(textPath, text);
-        undo.armLast();
-        undo.add([this, recordPath] { replaceFile(recordPath, m_recordBytes); });
-        replaceFile(recordPath, recordBytes);
-        undo.armLast();
-        appendToFile(pathOf(kTotalsFile), static_cast<std::uint64_t>(m_history.journalRecords) * kStatRecordSize,
-                     std::string_view(reinterpret_cast<const char*>(totalsBytes.data()), totalsBytes.size()), undo);
-    } catch (const std::exception& failure) {
-        undoAfter(failure, undo);
-    }
+    // The text and the records are rewritten: their old bytes go into the journal, every byte of them,
+    // also line ends and reserved bytes this program would not have written.
+    change(
+        {
+            {JournalEntry::Kind::Content, kHistoryTextFile, 0, m_text},
+            {JournalEntry::Kind::Content, kDrawRecordFile, 0, m_recordBytes},
+            {JournalEntry::Kind::Length, kTotalsFile, totalsSize(), {}},
+        },
+        [&] {
+            replaceFile(kHistoryTextFile, text);
+            replaceFile(kDrawRecordFile, recordBytes);
+            appendToFile(kTotalsFile, totalsSize(), totalsBytes);
+        });
 
     const auto at = static_cast<std::ptrdiff_t>(index);
     m_history.lines.erase(m_history.lines.begin() + at);
@@ -361,6 +442,49 @@ void DrawHistoryStore::deleteDraw(std::size_t index) {
     ++m_history.journalRecords;
     m_text = std::move(text);
     m_recordBytes = std::move(recordBytes);
+}
+
+bool DrawHistoryStore::repairable() const {
+    // A change that could not be undone waits for its journal to be played back; anything else the text
+    // can mend.
+    return m_textRead && m_history.problem && !m_undoPending;
+}
+
+void DrawHistoryStore::repair() {
+    if (!m_textRead)
+        refuseChanges();
+    const RebuiltHistory rebuilt = rebuildHistory(m_history.lines);
+    if (rebuilt.refusal)
+        throw FileError(*rebuilt.refusal);
+    checkTextUnchanged();
+
+    // The old files are moved aside under their ".bak" names, the place of an older copy; a file that
+    // is missing is simply made.
+    std::vector<JournalEntry> entries;
+    std::vector<const char*> aside;
+    for (const char* name : {kDrawRecordFile, kTotalsFile}) {
+        const std::string path = pathOf(name);
+        const std::string backup = path + kBackupSuffix;
+        if (const int error = m_files.remove(backup); error != 0 && error != ENOENT)
+            throw FileError(pathErrorText(m_files, error, backup));
+        FileStatus status;
+        const int missing = m_files.pathStatus(path, status);
+        if (missing != 0 && missing != ENOENT)
+            throw FileError(pathErrorText(m_files, missing, path));
+        if (missing == 0)
+            aside.push_back(name);
+        entries.push_back({missing == 0 ? JournalEntry::Kind::MovedAside : JournalEntry::Kind::Absent, name, 0, {}});
+    }
+    change(std::move(entries), [&] {
+        for (const char* name : aside) {
+            const std::string path = pathOf(name);
+            if (const int error = m_files.rename(path, path + kBackupSuffix))
+                throw FileError(pathErrorText(m_files, error, path));
+        }
+        replaceFile(kDrawRecordFile, rebuilt.recordBytes);
+        replaceFile(kTotalsFile, rebuilt.totalsBytes);
+    });
+    load();
 }
 
 } // namespace selektor

@@ -4,12 +4,15 @@
 // per draw, "Losowanie.dat" with one 20-byte record per draw, and "Stat.dat", a journal of 604-byte
 // totals records whose last one counts the whole history.
 //
-// The three files always change together. A change is all or nothing: a file that is added to is cut
-// back to its old length when a later step fails, a file that is rewritten gets its new version beside
-// the old one and renamed into place, and when a later file fails the earlier ones are put back. The
-// files are only ever written in the order text, records, totals. Only when the undo itself fails do
-// the files disagree, and the player is told so and what to do.
+// The three files always change together, and a change is all or nothing even when the program is
+// killed or the power fails in the middle of it: a journal beside them says how to put every file back
+// (see ChangeJournal), and the next load plays it back before it reads a byte. A failure the program
+// sees undoes the change at once. The files are only ever written in the order text, records, totals.
+//
+// Files that disagree anyway (edited by hand, brought from elsewhere) can be rebuilt from the text,
+// which holds every draw's number, date and Numbers.
 
+#include "core/ChangeJournal.h"
 #include "core/Files.h"
 #include "history/DrawEntry.h"
 #include "history/Records.h"
@@ -28,6 +31,15 @@ namespace selektor {
 inline constexpr char kHistoryTextFile[] = "Losowania.txt";
 inline constexpr char kDrawRecordFile[] = "Losowanie.dat";
 inline constexpr char kTotalsFile[] = "Stat.dat";
+// The journal of a change under way, a hidden file of the program's own beside them.
+inline constexpr char kHistoryJournalFile[] = ".selektor-losowania.dziennik";
+
+// A history holds at most the draws 1001 to 9999, and a line of the draw list is some sixty characters;
+// anything far larger is no history and is not read.
+inline constexpr std::size_t kMostDraws = 9999 - 1001 + 1;
+inline constexpr std::uint64_t kLongestHistoryLine = 254; // without its line end
+inline constexpr std::uint64_t kLargestHistoryText = kMostDraws * (kLongestHistoryLine + 2);
+inline constexpr std::uint64_t kLargestDrawRecordFile = kMostDraws * 20;
 
 // The refusals of the program's own; the load checks' sentences say which line or record is at fault.
 inline constexpr char kHistoryNotLoadedMessage[] = "Historia losowań nie została wczytana !";
@@ -35,9 +47,21 @@ inline constexpr char kHistoryChangedMessage[] =
     "Pliki losowań zostały zmienione poza programem - uruchom program ponownie, zanim dodasz lub usuniesz "
     "losowanie !";
 inline constexpr char kUnsoundNewDrawMessage[] = "Nowe losowanie jest błędne i nie zostało zapisane !";
+inline constexpr char kInterruptedChangeUndoneMessage[] =
+    "Przerwana zmiana historii losowań została cofnięta - pliki Losowania.txt, Losowanie.dat i Stat.dat są "
+    "takie jak przed nią !";
+inline constexpr char kRepairQuestion[] =
+    "Odbudować pliki Losowanie.dat i Stat.dat z pliku Losowania.txt ? Obecne zostaną zachowane jako "
+    "Losowanie.dat.bak i Stat.dat.bak.";
+inline constexpr char kRepairedMessage[] =
+    "Pliki Losowanie.dat i Stat.dat zostały odbudowane z pliku Losowania.txt, poprzednie zachowano jako "
+    "Losowanie.dat.bak i Stat.dat.bak !";
 std::string lineWithoutDrawNumberMessage(std::size_t lineIndex);
-// A change failed and so did putting the files back: they disagree until the player restores them.
+// A change failed and so did putting the files back at once: they disagree until the journal is played
+// back at the next start.
 std::string filesDisagreeMessage(std::string_view failure);
+// A file of the history that could not be read, named with the standard text of the failure.
+std::string unreadableHistoryFileMessage(const char* name, std::string_view failure);
 
 // The files' content as loaded, kept in step with every change the store makes.
 struct DrawHistory {
@@ -53,7 +77,8 @@ struct DrawHistory {
 };
 
 // The load checks: the first one the history fails, as the sentence the player sees. The sizes are those
-// of "Losowanie.dat" and "Stat.dat"; the records hold the whole records of the first.
+// of "Losowanie.dat" and "Stat.dat"; the records hold the whole records of the first. The last totals
+// record must hold exactly the counts of the records, none of them negative.
 std::optional<std::string> checkDrawHistory(const DrawHistory& history, std::uint64_t recordFileSize,
                                             std::uint64_t totalsFileSize);
 
@@ -65,17 +90,38 @@ std::array<std::uint8_t, kHighestNumber> recencyTable(std::span<const DrawRecord
 // Cuts "Losowania.txt" into lines at CR LF, a lone LF or a lone CR; a last line without an end is a line.
 std::vector<std::string> splitHistoryText(std::string_view text);
 
+// The records and the totals journal rebuilt from the lines of the draw list, as if every draw had been
+// entered one by one into an empty history: a zero totals record, then one per draw. Refused, naming the
+// line, when a line is not one the program writes or the draw numbers do not rise.
+struct RebuiltHistory {
+    std::vector<DrawRecord> records;
+    std::string recordBytes;
+    std::string totalsBytes;
+    std::optional<std::string> refusal;
+};
+RebuiltHistory rebuildHistory(const std::vector<std::string>& lines);
+
 class DrawHistoryStore {
 public:
     // The files are found by their bare names in `dataDirectory`; nothing is read before load().
     explicit DrawHistoryStore(std::string dataDirectory, FileOperations& files = systemFiles());
 
-    // Reads all three files and checks them; a failed check is kept as the history's problem. A file
-    // that cannot be read throws FileError with its standard text ("File not found"), and the history
-    // stays empty with that text as its problem. No file is ever created.
+    // Plays back the journal of a change that never completed, removes what such a change left behind,
+    // then reads all three files and checks them; a failed check is kept as the history's problem. A
+    // file that cannot be read throws FileError with a sentence naming it, kept as the problem too; the
+    // lines of the text are kept when only the other two fail. No file is ever created.
     void load();
 
     const DrawHistory& history() const { return m_history; }
+    // The last load undid a change that had been cut short.
+    bool interruptedChangeUndone() const { return m_interruptedChangeUndone; }
+    // Whether the records and the totals could be rebuilt from the text: it was read, and a problem
+    // stands in the way of changes.
+    bool repairable() const;
+    // Rebuilds "Losowanie.dat" and "Stat.dat" from the lines of "Losowania.txt", keeping the old ones
+    // with ".bak" added to their names, as one change; then loads the history again. Throws FileError
+    // naming the line that cannot be read (nothing is then changed) or the failed step.
+    void repair();
     std::array<std::uint8_t, kHighestNumber> recencyTable() const;
     // Up to n records, the newest first.
     std::vector<DrawRecord> newestRecords(std::size_t n) const;
@@ -96,19 +142,24 @@ public:
     void deleteDraw(std::size_t index);
 
 private:
-    class Undo;
-
     std::string pathOf(const char* name) const;
+    void readFiles();
     void refuseChanges() const;
     void checkFilesUnchanged() const;
-    void appendToFile(const std::string& path, std::uint64_t oldSize, std::string_view bytes, Undo& undo);
-    void cutBack(const std::string& path, std::uint64_t size);
-    void replaceFile(const std::string& path, std::string_view bytes);
-    [[noreturn]] void undoAfter(const std::exception& failure, Undo& undo);
+    void checkTextUnchanged() const;
+    void appendToFile(const char* name, std::uint64_t oldSize, std::string_view bytes);
+    void replaceFile(const char* name, std::string_view bytes);
+    // Runs the steps of one change under the journal; a failure rolls it back and throws.
+    template <class Steps> void change(std::vector<JournalEntry> entries, Steps&& steps);
+    std::uint64_t totalsSize() const;
 
     std::string m_directory;
     FileOperations& m_files;
+    ChangeJournal m_journal;
     DrawHistory m_history;
+    bool m_interruptedChangeUndone = false;
+    bool m_textRead = false;    // "Losowania.txt" was read, whatever became of the other two
+    bool m_undoPending = false; // a change could not be undone; its journal waits for the next start
     // The two files' bytes as they are on the disk, so that a rewrite that must be undone puts back
     // every byte, also line ends and reserved bytes this program would not have written.
     std::string m_text;

@@ -15,7 +15,6 @@ namespace selektor {
 
 const FileDialog kSaveSystemDialog{"Plik textowy(*.txt)", "txt"};
 const FileDialog kOpenSystemDialog{"Pliki textowe(*.txt)", "txt"};
-const FileDialog kImportDrawsDialog{"Pliki CSV(*.csv)", "csv"};
 const FileDialog kSaveTableDialog{"Pliki CSV(*.csv)", "csv"};
 
 namespace {
@@ -32,11 +31,6 @@ const char* const kRunningBackQuestion =
 const char* const kEndQuestion = "Czy chcesz zakończyć prace z programem Selektor ?";
 const char* const kSaveQuestion = "Zapisać ostatni wygenerowany system ?";
 const char* const kEmptyListMessage = "Co chcesz zapisywać ? Lista jest pusta ! ";
-const char* const kNoDrawsToImportMessage = "W pliku nie ma żadnego losowania !";
-const char* const kImportTooLargeMessage = "Plik jest za duży na plik z wynikami losowań !";
-const char* const kImportPastLastNumberMessage = "Tylu losowań nie można dodać - numer losowania przekroczyłby 9999 !";
-// A results file of every draw ever held is a few hundred kilobytes; anything far larger is no such file.
-constexpr std::uint64_t kLargestImportFile = 16 * 1024 * 1024;
 
 } // namespace
 
@@ -48,7 +42,7 @@ std::string drawsToUseText(int drawsToUse) {
 }
 
 ApplicationModel::ApplicationModel(std::string dataDirectory, std::uint32_t timeOfDay, FileOperations& files)
-    : m_dataDirectory(std::move(dataDirectory)), m_files(files), m_history(m_dataDirectory, files), m_filterSets(files),
+    : m_dataDirectory(std::move(dataDirectory)), m_files(files), m_draws(m_dataDirectory, files), m_filterSets(files),
       m_pool(std::make_unique<CandidatePool>()), m_optimization(std::make_unique<OptimizationModel>()) {
     m_simulation.random.reseed(timeOfDay);
 }
@@ -168,127 +162,38 @@ Outcome ApplicationModel::requestEnd(Questions& questions) {
 // ---------------------------------------------------------------------------------------------------
 // The draw history
 
-Outcome ApplicationModel::loadHistory() {
-    ++m_historyRevision; // whatever the outcome: a failed change may have been undone, a load read anew
+Outcome ApplicationModel::loadHistory(Questions& questions) {
     Outcome outcome;
-    try {
-        m_history.load();
-        // The files were read but disagree: said once, here; adding and deleting will refuse with it.
-        if (const auto& problem = m_history.history().problem)
-            outcome.inform(*problem);
-    } catch (const FileError& error) {
-        outcome.fail(error.what());
-    }
+    m_draws.load(questions, outcome);
     return done(std::move(outcome));
 }
 
-bool ApplicationModel::historyMayChange(Outcome& outcome) const {
-    // A history that failed its checks would number or delete from a broken list: said before any question.
-    if (const auto& problem = m_history.history().problem) {
-        outcome.inform(*problem);
-        return false;
-    }
-    return true;
-}
-
 Outcome ApplicationModel::addDraw(const std::string& entryDate, const NumberBoxes& ticked, Questions& questions) {
-    ++m_historyRevision; // whatever the outcome: a failed change may have been undone, a load read anew
     Outcome outcome;
-    if (!historyMayChange(outcome))
-        return done(std::move(outcome));
-    const DrawEntry entry = enterDraw(m_history.history().lines, entryDate, ticked);
-    if (!entry.refusal.empty()) {
-        outcome.inform(entry.refusal);
-        return done(std::move(outcome));
-    }
-    if (!questions.confirm(entry.question))
-        return done(std::move(outcome));
-    try {
-        m_history.appendDraw(entry.line, entry.record);
-        outcome.drawStored = true;
-    } catch (const FileError& error) {
-        outcome.fail(error.what());
-    }
+    m_draws.addDraw(entryDate, ticked, questions, outcome);
     return done(std::move(outcome));
 }
 
 Outcome ApplicationModel::importDraws(Questions& questions) {
-    ++m_historyRevision; // whatever the outcome: a failed change may have been undone, a load read anew
     Outcome outcome;
-    if (!historyMayChange(outcome))
-        return done(std::move(outcome));
-    const std::string path = questions.openFileName(kImportDrawsDialog);
-    if (path.empty())
-        return done(std::move(outcome));
-    std::string text;
-    try {
-        File file(m_files, path, OpenMode::Read);
-        if (file.status().size > kLargestImportFile) {
-            outcome.inform(kImportTooLargeMessage);
-            return done(std::move(outcome));
-        }
-        char buffer[1 << 16];
-        while (const std::size_t got = file.read(buffer, sizeof buffer))
-            text.append(buffer, got);
-    } catch (const FileError& error) {
-        outcome.fail(error.what());
-        return done(std::move(outcome));
-    }
-    const DrawImport import = readDrawCsv(text);
-    if (import.refusal || import.draws.empty()) {
-        outcome.inform(import.refusal ? *import.refusal : kNoDrawsToImportMessage);
-        return done(std::move(outcome));
-    }
+    m_draws.importDraws(questions, outcome);
+    return done(std::move(outcome));
+}
 
-    // Every draw is entered as the window enters one, each numbered after the one before.
-    std::vector<std::string> lines = m_history.history().lines;
-    std::vector<DrawHistoryStore::NewDraw> draws;
-    draws.reserve(import.draws.size());
-    for (const ImportedDraw& draw : import.draws) {
-        NumberBoxes ticked{};
-        for (Number n : draw.numbers)
-            ticked[n - 1] = 1;
-        DrawEntry entry = enterDraw(lines, draw.date, ticked);
-        if (!entry.refusal.empty()) {
-            outcome.inform(entry.refusal == kNoDrawNumberLeftMessage ? kImportPastLastNumberMessage : entry.refusal);
-            return done(std::move(outcome));
-        }
-        lines.push_back(entry.line);
-        draws.push_back({std::move(entry.line), entry.record});
-    }
-    if (!questions.confirm("Dodać " + drawCountText(draws.size()) + " ?"))
-        return done(std::move(outcome));
-    try {
-        m_history.appendDraws(draws);
-        outcome.drawStored = true;
-    } catch (const FileError& error) {
-        outcome.fail(error.what());
-    }
+Outcome ApplicationModel::offerHistoryRepair(Questions& questions) {
+    Outcome outcome;
+    m_draws.mayChange(questions, outcome);
     return done(std::move(outcome));
 }
 
 Outcome ApplicationModel::deleteDraw(std::int64_t selectedIndex, Questions& questions) {
-    ++m_historyRevision; // whatever the outcome: a failed change may have been undone, a load read anew
     Outcome outcome;
-    if (!historyMayChange(outcome))
-        return done(std::move(outcome));
-    if (selectedIndex < 0 || static_cast<std::size_t>(selectedIndex) >= m_history.history().lines.size()) {
-        outcome.inform(kNoDrawSelectedMessage);
-        return done(std::move(outcome));
-    }
-    if (!questions.confirm(kDeleteDrawQuestion))
-        return done(std::move(outcome));
-    try {
-        m_history.deleteDraw(static_cast<std::size_t>(selectedIndex));
-        outcome.drawStored = true;
-    } catch (const FileError& error) {
-        outcome.fail(error.what());
-    }
+    m_draws.deleteDraw(selectedIndex, questions, outcome);
     return done(std::move(outcome));
 }
 
 HistoryStatistics ApplicationModel::statistics(int recentWindow) const {
-    const DrawHistory& history = m_history.history();
+    const DrawHistory& history = drawHistory();
     // The statistics use the stored pattern values as table positions: a history that failed its checks
     // may hold records that point outside the tables, so it is counted as none.
     if (history.problem)
@@ -315,6 +220,8 @@ Outcome ApplicationModel::loadPrintSettings() {
     LoadedPrintSettings loaded = selektor::loadPrintSettings(m_dataDirectory, m_files);
     m_printSettings = loaded.settings;
     m_printSettingTexts = std::move(loaded.texts);
+    if (loaded.interruptedSaveUndone)
+        outcome.inform(kInterruptedSaveUndoneMessage);
     if (loaded.error)
         outcome.fail(*loaded.error);
     return done(std::move(outcome));
@@ -381,14 +288,14 @@ Outcome ApplicationModel::savePrintSettings(Questions& questions) {
 }
 
 std::vector<ChartPoint> ApplicationModel::numberChart(Number chartNumber, int windowLength, int windowStep) const {
-    return buildNumberChart(chartNumber, windowLength, windowStep, m_history.history().records);
+    return buildNumberChart(chartNumber, windowLength, windowStep, drawHistory().records);
 }
 
 // ---------------------------------------------------------------------------------------------------
 // "Analiza"
 
 FilterHistoryCheck ApplicationModel::filtersOnHistory(std::size_t newestDraws) const {
-    return checkFiltersOnHistory(m_settings, m_history.history(), newestDraws);
+    return checkFiltersOnHistory(m_settings, drawHistory(), newestDraws);
 }
 
 FilterFunnel ApplicationModel::filterFunnel() const {
@@ -396,7 +303,7 @@ FilterFunnel ApplicationModel::filterFunnel() const {
 }
 
 SystemHistoryCheck ApplicationModel::systemOnHistory() const {
-    return checkSystemOnHistory(m_system, m_history.history());
+    return checkSystemOnHistory(m_system, drawHistory());
 }
 
 SystemCoverage ApplicationModel::systemCoverage() const {
@@ -693,10 +600,16 @@ template <class Reduce> Outcome ApplicationModel::postProcess(Reduce&& reduce) {
     Outcome outcome;
     if (m_generatorMode != GeneratorMode::PostProcessable)
         return done(std::move(outcome));
+    // Draws that could not be read, or files that disagree, are no history to compare with; the player is
+    // told what is wrong with them rather than that there are too few.
+    if (const auto& problem = drawHistory().problem) {
+        outcome.inform(*problem);
+        return done(std::move(outcome));
+    }
     // The draws as the loaded history holds them, the newest last.
     std::vector<Combination> draws;
-    draws.reserve(m_history.history().records.size());
-    for (const DrawRecord& record : m_history.history().records)
+    draws.reserve(drawHistory().records.size());
+    for (const DrawRecord& record : drawHistory().records)
         draws.push_back(record.numbers);
     const PostProcessingOutcome reduced = reduce(std::span<const Combination>(draws), *m_pool);
     if (reduced.ran)

@@ -17,6 +17,7 @@
 #include "generator/RandomSimulation.h"
 #include "history/DrawHistory.h"
 #include "history/Statistics.h"
+#include "model/DrawHistoryModel.h"
 #include "model/FilterSets.h"
 #include "model/GeneratorForm.h"
 #include "model/OptimizationModel.h"
@@ -91,19 +92,24 @@ public:
     Outcome requestEnd(Questions& questions);
 
     // ---- The draw history ----
-    // Reads the three draw files at start-up; the outcome tells once what went wrong. After a failure
-    // the history shows what could be read, and adding and deleting draws are refused.
-    Outcome loadHistory();
-    const DrawHistory& drawHistory() const { return m_history.history(); }
+    // Reads the three draw files at start-up, after undoing a change cut short; the outcome tells once
+    // what went wrong, and offers to rebuild files that disagree. After a failure the history shows what
+    // could be read, and adding and deleting draws offer the rebuild again or are refused.
+    Outcome loadHistory(Questions& questions);
+    const DrawHistory& drawHistory() const { return m_draws.store().history(); }
     // Goes up with every command that may change the draw history, so a view knows to read it again.
-    std::uint64_t historyRevision() const { return m_historyRevision; }
-    std::array<std::uint8_t, kHighestNumber> recencyTable() const { return m_history.recencyTable(); }
+    std::uint64_t historyRevision() const { return m_draws.revision(); }
+    std::array<std::uint8_t, kHighestNumber> recencyTable() const { return m_draws.store().recencyTable(); }
     // "O K" on the number panel: the draw of `entryDate` with the ticked numbers, stored on Yes to the
     // question. outcome.drawStored tells the window to close its panel.
     Outcome addDraw(const std::string& entryDate, const NumberBoxes& ticked, Questions& questions);
-    // "Importuj": the draws of a CSV file of past results ("date,n1,...,n6"), checked in full, asked
-    // for and stored all or nothing after the newest draw.
+    // "Importuj": the draws of a CSV file of past results ("date,n1,...,n6") that the history does not
+    // hold yet, checked in full, asked for and stored all or nothing after the newest draw.
     Outcome importDraws(Questions& questions);
+    // What the draw history window asks before it opens a panel on the history: nothing when the files
+    // agree; otherwise what is wrong, with the offer to rebuild them. The history may be worked on
+    // afterwards exactly when drawHistory().problem is gone.
+    Outcome offerHistoryRepair(Questions& questions);
     // "Usuń losowanie" for the line the player selected (-1: none).
     Outcome deleteDraw(std::int64_t selectedIndex, Questions& questions);
     // The figures of the statistics area over the whole history and the newest `recentWindow` draws; a
@@ -218,15 +224,13 @@ private:
     void systemReplaced() { ++m_systemRevision; }
     // The candidate pool was counted again or reduced: a search of the old one stops.
     void poolChanged();
-    bool historyMayChange(Outcome& outcome) const;
     // The seven fields taken into the settings; false after the refusal was put into the outcome.
     bool takePrintSettings(Outcome& outcome);
     Outcome done(Outcome outcome) const;
 
     std::string m_dataDirectory;
     FileOperations& m_files;
-    DrawHistoryStore m_history;
-    std::uint64_t m_historyRevision = 0;
+    DrawHistoryModel m_draws;
     PrintSettings m_printSettings;
     PrintSettingTexts m_printSettingTexts;
     Screen m_screen = Screen::Intro;

@@ -1,5 +1,6 @@
 #include "print/PrintSettings.h"
 
+#include "core/ChangeJournal.h"
 #include "generator/FieldText.h"
 #include "print/WholeNumber.h"
 
@@ -18,84 +19,52 @@ constexpr std::array<std::int32_t PrintSettings::*, kPrintSettingCount> kMembers
 // No number is this long; a longer first line is cut here, and the message shows its start.
 constexpr std::size_t kLongestLineKept = 256;
 
+// A settings file is one short line; a file larger than this is none, and is not read.
+constexpr std::uint64_t kLargestSettingsFile = std::uint64_t{1} << 16;
+
 std::string pathIn(const std::string& directory, const std::string& name) {
     if (directory.empty())
         return name;
     return directory.back() == '/' ? directory + name : directory + "/" + name;
 }
 
+std::vector<std::string> settingsFileNames() {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < kPrintSettingCount; ++i)
+        names.push_back(printSettingFileName(i));
+    return names;
+}
+
+ChangeJournal settingsJournal(const std::string& dataDirectory, FileOperations& files) {
+    return ChangeJournal(files, dataDirectory, kPrintSettingsJournalFile, settingsFileNames(),
+                         kPrintSettingCount * (kLargestSettingsFile + 64));
+}
+
 // The text up to the first LF, without the CR of a CR LF. Any other CR stays in the line, which is
 // then no number.
 std::string firstLine(FileOperations& files, const std::string& path) {
-    File file(files, path, OpenMode::Read);
-    std::string line;
-    char buffer[64];
-    while (line.size() <= kLongestLineKept) {
-        const std::size_t got = file.read(buffer, sizeof buffer);
-        if (got == 0)
-            break;
-        const char* const end = std::find(buffer, buffer + got, '\n');
-        line.append(buffer, static_cast<std::size_t>(end - buffer));
-        if (end != buffer + got) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            break;
-        }
-    }
+    const std::string bytes = readWholeFile(files, path, kLargestSettingsFile);
+    std::string line = bytes.substr(0, std::min(bytes.find('\n'), kLongestLineKept + 1));
+    if (line.size() <= kLongestLineKept && !line.empty() && line.back() == '\r' && bytes.size() > line.size())
+        line.pop_back();
     if (line.size() > kLongestLineKept)
         line.resize(kLongestLineKept);
     return line;
 }
 
-std::string readWhole(FileOperations& files, const std::string& path) {
-    File file(files, path, OpenMode::Read);
-    std::string bytes;
-    char buffer[256];
-    while (const std::size_t got = file.read(buffer, sizeof buffer))
-        bytes.append(buffer, got);
-    return bytes;
-}
-
-// A settings file as it was before a save, to be put back should a later file of the save fail.
-struct OldVersion {
-    std::string path;
-    bool existed = false;
-    bool kept = false; // a regular file whose bytes are below; a device is written directly, never put back
-    std::string bytes;
-};
-
-OldVersion oldVersionOf(FileOperations& files, const std::string& path) {
-    OldVersion old;
-    old.path = path;
+// How to put a settings file back should the save not complete: its old bytes, or that it was missing.
+// A device in place of a file is written directly and cannot be put back.
+std::optional<JournalEntry> oldVersionOf(FileOperations& files, const std::string& directory, const std::string& name) {
+    const std::string path = pathIn(directory, name);
     FileStatus status;
     const int error = files.pathStatus(path, status);
     if (error == ENOENT)
-        return old;
+        return JournalEntry{JournalEntry::Kind::Absent, name, 0, {}};
     if (error != 0)
         throw FileError(pathErrorText(files, error, path));
-    old.existed = true;
-    if (status.regular) {
-        old.bytes = readWhole(files, path);
-        old.kept = true;
-    }
-    return old;
-}
-
-// Puts back the files already renamed into place. Should that fail too, each file still holds one whole
-// value, old or new, and the player sees the save's own failure and can save again.
-void putBack(FileOperations& files, const std::array<OldVersion, kPrintSettingCount>& old, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        try {
-            if (!old[i].existed) {
-                files.remove(old[i].path);
-            } else if (old[i].kept) {
-                FileReplacement version(files, old[i].path);
-                version.write(old[i].bytes);
-                version.commit();
-            }
-        } catch (const std::exception&) {
-        }
-    }
+    if (!status.regular)
+        return std::nullopt;
+    return JournalEntry{JournalEntry::Kind::Content, name, 0, readWholeFile(files, path, kLargestSettingsFile)};
 }
 
 } // namespace
@@ -138,18 +107,27 @@ std::string printSettingFileName(std::size_t i) {
 
 LoadedPrintSettings loadPrintSettings(const std::string& dataDirectory, FileOperations& files) {
     LoadedPrintSettings loaded;
+    try {
+        loaded.interruptedSaveUndone = settingsJournal(dataDirectory, files).recover();
+    } catch (const FileError& e) {
+        // Each file still holds one whole value, old or new; they are read as they are.
+        loaded.error = "Nie udało się cofnąć przerwanego zapisu ustawień wydruku (" + std::string(e.what()) + ") !";
+    }
+    removeLeftovers(files, dataDirectory.empty() ? "." : dataDirectory, settingsFileNames());
     for (std::size_t i = 0; i < kPrintSettingCount; ++i) {
         std::string line;
         try {
             line = firstLine(files, pathIn(dataDirectory, printSettingFileName(i)));
         } catch (const FileError& e) {
-            loaded.error = e.what();
+            if (!loaded.error)
+                loaded.error = e.what();
             break;
         }
         loaded.texts[i] = line;
         const std::optional<std::int32_t> value = printPosition(line);
         if (!value) {
-            loaded.error = conversionErrorText(line);
+            if (!loaded.error)
+                loaded.error = conversionErrorText(line);
             break;
         }
         loaded.settings[i] = *value;
@@ -177,22 +155,27 @@ TakenPrintSettings takePrintSettings(const PrintSettingTexts& fields) {
 }
 
 void savePrintSettings(const std::string& dataDirectory, const PrintSettings& settings, FileOperations& files) {
-    std::array<OldVersion, kPrintSettingCount> old;
+    std::vector<JournalEntry> old;
     for (std::size_t i = 0; i < kPrintSettingCount; ++i)
-        old[i] = oldVersionOf(files, pathIn(dataDirectory, printSettingFileName(i)));
-
-    std::array<std::optional<FileReplacement>, kPrintSettingCount> versions;
-    for (std::size_t i = 0; i < kPrintSettingCount; ++i) {
-        versions[i].emplace(files, old[i].path);
-        versions[i]->write(std::to_string(settings[i]) + "\r\n");
-    }
-    for (std::size_t i = 0; i < kPrintSettingCount; ++i) {
-        try {
-            versions[i]->commit();
-        } catch (...) {
-            putBack(files, old, i);
-            throw;
+        if (std::optional<JournalEntry> entry = oldVersionOf(files, dataDirectory, printSettingFileName(i)))
+            old.push_back(std::move(*entry));
+    ChangeJournal journal = settingsJournal(dataDirectory, files);
+    journal.begin(std::move(old));
+    try {
+        for (std::size_t i = 0; i < kPrintSettingCount; ++i) {
+            FileReplacement version(files, pathIn(dataDirectory, printSettingFileName(i)));
+            version.write(std::to_string(settings[i]) + "\r\n");
+            version.commit();
         }
+        journal.commit();
+    } catch (...) {
+        // Should putting back fail as well, the journal stays and the next start puts the files back;
+        // meanwhile each of them holds one whole value, old or new.
+        try {
+            journal.rollBack();
+        } catch (const std::exception&) {
+        }
+        throw;
     }
 }
 

@@ -16,6 +16,10 @@
 namespace selektor {
 
 inline constexpr std::size_t kPrintSettingCount = 7;
+// The journal of a save under way, a hidden file of the program's own beside the seven files.
+inline constexpr char kPrintSettingsJournalFile[] = ".selektor-wydruk.dziennik";
+inline constexpr char kInterruptedSaveUndoneMessage[] =
+    "Przerwany zapis ustawień wydruku został cofnięty - obowiązują poprzednie ustawienia !";
 
 struct PrintSettings {
     std::int32_t PX1 = 0;  // x of the leftmost mark column
@@ -62,15 +66,18 @@ struct LoadedPrintSettings {
     // and taking the fields refuses it until it is typed anew); empty for the files not read.
     PrintSettingTexts texts;
     // The one error to show at start-up: the standard text of the file that could not be read ("File
-    // not found") or the conversion error of its line. The files after it were not read.
+    // not found"), the refusal of a file that is no settings file, or the conversion error of its line.
+    // The files after it were not read.
     std::optional<std::string> error;
+    // A save cut short (the program killed, the power gone) was undone first: the old settings stand.
+    bool interruptedSaveUndone = false;
 
     friend bool operator==(const LoadedPrintSettings&, const LoadedPrintSettings&) = default;
 };
 
-// Reads the first line of each file in turn; the line must be one to four decimal digits and nothing
-// else. A longer number could not be shown by its four-digit field, which would then print with
-// another value than the file holds, so it reads as no number at all.
+// Plays back a save that never completed, then reads the first line of each file in turn; the line must
+// be one to four decimal digits and nothing else. A longer number could not be shown by its four-digit field, which
+// would then print with another value than the file holds, so it reads as no number at all.
 LoadedPrintSettings loadPrintSettings(const std::string& dataDirectory, FileOperations& files = systemFiles());
 
 struct TakenPrintSettings {
@@ -84,13 +91,11 @@ struct TakenPrintSettings {
 // that moment, saved or not.
 TakenPrintSettings takePrintSettings(const PrintSettingTexts& fields);
 
-// Writes all seven files, each value in its plain form ("0085" was taken as 85 and is saved as "85").
-// The new versions are all written beside the old files before any is renamed into place, and should a
-// later one fail, those already in place get their old content back: a failure leaves the seven files
-// as they were, never an empty one that would lose this setting and every later one at the next start.
-// (Should putting back fail as well, each file still holds one whole value, old or new.) Throws
-// FileError with the standard text of the failed step. The question "Zapisać aktualne ustawienia ?"
-// is the caller's.
+// Writes all seven files, each value in its plain form ("0085" was taken as 85 and is saved as "85"), as
+// one change under a journal: a failure, or the program killed halfway, leaves the seven files as they
+// were (at once, or at the next start), never an empty one that would lose this setting and every later
+// one. Throws FileError with the standard text of the failed step. The question "Zapisać aktualne
+// ustawienia ?" is the caller's.
 void savePrintSettings(const std::string& dataDirectory, const PrintSettings& settings,
                        FileOperations& files = systemFiles());
 

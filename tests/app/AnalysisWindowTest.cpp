@@ -56,7 +56,8 @@ class AnalysisWindowTest : public QObject {
             const DrawEntry entry = enterDraw(store.history().lines, "18.05.2002", boxes);
             store.appendDraw(entry.line, entry.record);
         }
-        shell->program->session().run([this] { return shell->model().loadHistory(); });
+        shell->program->session().run(
+            [this] { return shell->model().loadHistory(shell->program->session().questions()); });
     }
 
 private slots:

@@ -113,7 +113,8 @@ private slots:
         DrawHistoryStore store(folder);
         store.load();
         storeKnownHistory(store);
-        shell->program->session().run([this] { return shell->model().loadHistory(); });
+        shell->program->session().run(
+            [this] { return shell->model().loadHistory(shell->program->session().questions()); });
 
         // 50 draws a window, 10 a step: the windows start at 135 mod 10 = 5, and nine fit.
         for (int i = 0; i < 5; ++i)

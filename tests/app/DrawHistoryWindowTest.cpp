@@ -4,6 +4,7 @@
 // tests; here the window must show it and lead from panel to panel.
 
 #include "ProgramFixture.h"
+#include "app/ModelText.h"
 #include "app/TrendCell.h"
 #include "history/DrawHistory.h"
 
@@ -111,7 +112,8 @@ class DrawHistoryWindowTest : public QObject {
         DrawHistoryStore store(folder);
         store.load();
         storeDraws(store, draws);
-        shell->program->session().run([this] { return shell->model().loadHistory(); });
+        shell->program->session().run(
+            [this] { return shell->model().loadHistory(shell->program->session().questions()); });
     }
     void openStatistics() {
         press(QStringLiteral("statisticsButton"));
@@ -362,22 +364,34 @@ private slots:
     }
 
     void brokenOrFailingFilesLeaveAUsableWindow() {
-        // A line without its record: read and shown, said once as it is read, and every change refused.
+        // A line without its record: read and shown, said as it is read with the offer to rebuild the
+        // files from the text, and offered again by every button until the player takes it.
         writeAll(shell->path(QStringLiteral("Losowania.txt")), kFirstLine.toUtf8() + "\r\n");
-        shell->program->session().run([this] { return shell->model().loadHistory(); });
+        shell->answer({false});
+        shell->program->session().run(
+            [this] { return shell->model().loadHistory(shell->program->session().questions()); });
         QCOMPARE(said().size(), 1);
-        const QString problem = said().front();
-        QVERIFY(problem.startsWith(QStringLiteral("info: ")));
+        const QString offer = said().front();
+        QVERIFY(offer.startsWith(QStringLiteral("question: Liczba wierszy pliku Losowania.txt (1)")));
+        QVERIFY(offer.endsWith(fromModel(kRepairQuestion)));
         shell->trigger("drawHistoryAction");
         QCOMPARE(lines(), QStringList{kFirstLine});
         for (const char* button : {"addDrawButton", "deleteDrawButton", "statisticsButton"}) {
             said().clear();
+            shell->answer({false});
             press(QLatin1String(button));
-            QCOMPARE(said(), QStringList{problem});
+            QCOMPARE(said(), QStringList{offer});
             QVERIFY(buttonsEnabled());
         }
         QVERIFY(!shown(QStringLiteral("datePanel")));
         QVERIFY(!shown(QStringLiteral("statisticsSetupPanel")));
+        said().clear();
+        shell->answer({true});
+        press(QStringLiteral("statisticsButton"));
+        QCOMPARE(said(), (QStringList{offer, QStringLiteral("info: ") + fromModel(kRepairedMessage)}));
+        QVERIFY(shown(QStringLiteral("statisticsSetupPanel")));
+        QCOMPARE(text(QStringLiteral("setupHistorySize")), QStringLiteral("1"));
+        press(QStringLiteral("setupCancelButton"));
 
         // A sound history whose totals go missing during an entry: the error, and the window as the
         // files are, ready for the next try.

@@ -290,6 +290,16 @@ void GeneratorStageTest::largeFileOpensInFull() {
     QCOMPARE(f.listView()->model()->rowCount(), kLines);
     QCOMPARE(f.text(QStringLiteral("lineCountLabel")), QString::number(kLines));
     QCOMPARE(f.listView()->model()->index(kLines - 1, 0).data().toString(), QStringLiteral("  1  2  3  4  5  6"));
+
+    // A line of ten million characters is no system line: the list shows its start and "…", and keeps
+    // the line itself whole for saving.
+    writeAll(file, "  1  2  3  4  5  6\r\n" + QByteArray(10'000'000, 'x') + "\r\n");
+    f.fakes.dialogs.fileNames << file;
+    f.trigger("openAction");
+    const QString shown = f.listView()->model()->index(1, 0).data().toString();
+    QCOMPARE(shown, QString(300, QLatin1Char('x')) + QChar(0x2026));
+    QCOMPARE(f.model().system().line(1).size(), std::size_t{10'000'000});
+    QCOMPARE(f.listView()->model()->index(0, 0).data().toString(), QStringLiteral("  1  2  3  4  5  6"));
 }
 
 void GeneratorStageTest::postProcessingThroughTheButtons() {

@@ -20,6 +20,8 @@
 #include <deque>
 #include <memory>
 #include <set>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -175,6 +177,20 @@ private slots:
         QCOMPARE(m_said, QStringList{QStringLiteral("Nie można otworzyć pliku pomocy %1 !").arg(missing)});
         // The window keeps the page it showed.
         QCOMPARE(part<QTextBrowser>("helpPage")->source(), url(kContents));
+    }
+
+    // A pipe in place of a page would keep the window waiting for a writer: it shows as an empty page.
+    void aPageThatIsAPipeIsNotWaitedFor() {
+        const QString pipe = path(QStringLiteral("pomoc/rura.html"));
+        QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        alarm(30); // a window that waits would end the test here
+        auto* shown = part<QTextBrowser>("helpPage");
+        shown->setSource(url(QStringLiteral("pomoc/rura.html")));
+        QVERIFY(shown->toPlainText().isEmpty());
+        alarm(0);
+        QFile::remove(pipe);
+        shown->setSource(url(kContents));
+        QVERIFY(shown->toPlainText().contains(QStringLiteral("Wydruk")));
     }
 
     void theProgramsHelpLinksOnlyToFilesThatExistAndReachesEveryPage() {

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <new>
 #include <set>
+#include <sys/stat.h>
 
 using namespace selektor;
 
@@ -70,6 +71,11 @@ public:
         return strikes(Step::Rename) ? m_error : m_real.rename(from, to);
     }
     int remove(const std::string& path) override { return m_real.remove(path); }
+    int listFolder(const std::string& path, std::vector<std::string>& names) override {
+        return m_real.listFolder(path, names);
+    }
+    bool processRunning(int process) override { return m_real.processRunning(process); }
+    int processNumber() override { return m_real.processNumber(); }
 
 private:
     static constexpr std::size_t kPiece = 4099; // 20 * 204 + 19: the first boundary falls between CR and LF
@@ -86,10 +92,11 @@ private:
     int m_calls[static_cast<int>(Step::ReadOutOfMemory) + 1] = {};
 };
 
-// A pipe that never ends, repeating `pattern`.
-class EndlessPipe : public FaultyFiles {
+// A file that never ends, repeating `pattern`, and says it is empty, as files the system makes up as they
+// are read do.
+class EndlessFile : public FaultyFiles {
 public:
-    explicit EndlessPipe(std::string pattern) : m_pattern(std::move(pattern)) {}
+    explicit EndlessFile(std::string pattern) : m_pattern(std::move(pattern)) {}
 
     int open(const std::string&, OpenMode, int& descriptor) override {
         descriptor = 1000;
@@ -102,7 +109,8 @@ public:
     }
     int close(int) override { return 0; }
     int fileStatus(int, FileStatus& status) override {
-        status = FileStatus{}; // neither a regular file nor a folder, and no size
+        status = FileStatus{};
+        status.regular = true;
         return 0;
     }
 
@@ -190,7 +198,7 @@ TEST_F(SystemFileTest, FailuresCarryTheStandardText) {
     const std::string tooLong = path("") + std::string(300, 'a') + ".txt";
     struct Case {
         std::string path;
-        const char* opening;
+        std::string opening;
         const char* saving;
     };
     const Case cases[] = {
@@ -199,7 +207,7 @@ TEST_F(SystemFileTest, FailuresCarryTheStandardText) {
         {path("file.txt/s.txt"), "Path not found", "Path not found"},
         {tooLong, "Path not found", "Path not found"},
         {path("loop.txt"), "Path not found", "Path not found"},
-        {directory().string(), "File access denied", "File access denied"},
+        {directory().string(), notRegularFileMessage(directory().string()), "File access denied"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
@@ -209,6 +217,12 @@ TEST_F(SystemFileTest, FailuresCarryTheStandardText) {
         }
     }
     EXPECT_EQ(entries(), (std::set<std::string>{"file.txt", "loop.txt"}));
+    // A pipe would keep the window waiting for a writer, and a device may never end: both are refused
+    // at once.
+    ASSERT_EQ(mkfifo(path("pipe.txt").c_str(), 0600), 0);
+    EXPECT_EQ(messageOf([&] { readSystemFile(path("pipe.txt")); }),
+              "Plik pipe.txt nie jest zwykłym plikiem i nie może zostać odczytany !");
+    EXPECT_EQ(messageOf([&] { readSystemFile("/dev/zero"); }), notRegularFileMessage("/dev/zero"));
     // A device cannot be replaced: it is written to, as before, and stays the device it was.
     if (fs::exists("/dev/full")) {
         EXPECT_EQ(messageOf([&] { writeSystemFile("/dev/full", kThreeLines); }), "Disk full");
@@ -329,10 +343,10 @@ TEST_F(SystemFileTest, AFileBeyondTheBoundsIsRefusedAsItIsRead) {
     EXPECT_EQ(counting.calls(FaultyFiles::Step::Read), 0);
 
     // A source without end is refused, once it has given one line too many or one endless line.
-    EndlessPipe lineEnds("\r\n");
-    EXPECT_EQ(messageOf([&] { readSystemFile("pipe", lineEnds, bounds); }), kSystemFileTooLargeMessage);
-    EndlessPipe oneLine("x");
-    EXPECT_EQ(messageOf([&] { readSystemFile("pipe", oneLine, bounds); }), kSystemFileTooLargeMessage);
+    EndlessFile lineEnds("\r\n");
+    EXPECT_EQ(messageOf([&] { readSystemFile("endless", lineEnds, bounds); }), kSystemFileTooLargeMessage);
+    EndlessFile oneLine("x");
+    EXPECT_EQ(messageOf([&] { readSystemFile("endless", oneLine, bounds); }), kSystemFileTooLargeMessage);
 }
 
 TEST_F(SystemFileTest, NoFileHoldsMoreThanTheWholeLottery) {
@@ -340,9 +354,9 @@ TEST_F(SystemFileTest, NoFileHoldsMoreThanTheWholeLottery) {
     writeBytes(path("huge.txt"), "");
     fs::resize_file(path("huge.txt"), 20ull * kAllCombinations + 1);
     EXPECT_EQ(messageOf([&] { readSystemFile(path("huge.txt")); }), kSystemFileTooLargeMessage);
-    // A pipe of system lines is refused after the line that makes one too many.
-    EndlessPipe tickets("  1  2  3  4  5  6\n");
-    EXPECT_EQ(messageOf([&] { readSystemFile("pipe", tickets); }), kSystemFileTooLargeMessage);
+    // An endless source of system lines is refused after the line that makes one too many.
+    EndlessFile tickets("  1  2  3  4  5  6\n");
+    EXPECT_EQ(messageOf([&] { readSystemFile("endless", tickets); }), kSystemFileTooLargeMessage);
     const std::string message = kSystemFileTooLargeMessage;
     EXPECT_NE(message.find("13 983 816 linii"), std::string::npos);
     EXPECT_EQ(message.substr(message.size() - 2), " !");

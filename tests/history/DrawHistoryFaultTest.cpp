@@ -1,6 +1,7 @@
 // A change of the draw history is all or nothing: whichever step of whichever file fails, the three
 // files are afterwards byte for byte as before and the store's history is the one it had, or, when the
-// failure did no harm, everything is as after the change.
+// failure did no harm, everything is as after the change. Should even putting them back fail, the next
+// start does it.
 
 #include "HistoryFiles.h"
 #include "history/DrawHistory.h"
@@ -38,8 +39,8 @@ DrawHistory loaded(MemoryFiles files) {
 
 // Every step that changes a file or makes a change durable or visible fails in turn, at every call it
 // gets. `harmless` counts the calls whose failure the change may shrug off: syncing and closing the
-// folder once a new version has its name, and closing the file that was only opened to see that it
-// may be written.
+// folder once a new name (a new version, the journal made or removed) stands, closing the file that was
+// only opened to see that it may be written, and looking for the journal of another change.
 void failEveryStep(const Change& change, const std::map<Step, int>& harmless) {
     const MemoryFiles start = threeDraws();
     const DrawHistory before = loaded(start);
@@ -102,35 +103,31 @@ const DrawEntry kFourth = enterDraw({"1003"}, "1.6.2002", [] {
 } // namespace
 
 TEST(DrawHistoryFaults, AnAppendFailingAtAnyStepLeavesTheFilesAndTheHistoryAsTheyWere) {
-    // Three appends and nothing else: every failure counts, none is harmless.
-    failEveryStep([](DrawHistoryStore& store) { store.appendDraw(kFourth.line, kFourth.record); }, {});
+    // Three appends between the journal made and removed, each of those with the folder synced.
+    failEveryStep([](DrawHistoryStore& store) { store.appendDraw(kFourth.line, kFourth.record); },
+                  {{Step::Status, 1}, {Step::Open, 2}, {Step::Sync, 2}, {Step::Close, 2}});
 }
 
 TEST(DrawHistoryFaults, ADeletionFailingAtAnyStepLeavesTheFilesAndTheHistoryAsTheyWere) {
     // Two new versions (text, records), each with the folder opened, synced and closed after the rename
-    // and a probe of the old file closed; then one append (totals).
+    // and a probe of the old file closed; then one append (totals); all of it inside the journal.
     failEveryStep([](DrawHistoryStore& store) { store.deleteDraw(1); },
-                  {{Step::Open, 2}, {Step::Sync, 2}, {Step::Close, 4}});
+                  {{Step::Status, 1}, {Step::Open, 4}, {Step::Sync, 4}, {Step::Close, 6}});
 }
 
-TEST(DrawHistoryFaults, WhenPuttingTheFilesBackFailsThePlayerIsToldAndNothingMoreIsWritten) {
+TEST(DrawHistoryFaults, WhenPuttingTheFilesBackFailsTheNextStartDoesIt) {
     struct Case {
         const char* name;
         Change change;
         std::vector<std::pair<Step, int>> faults; // the first fails the change, the second its undo
-        std::string problemAtNextStart;
     };
     const Case cases[] = {
-        // The totals' second piece fails; cutting the records file back fails too.
+        // The totals' first piece fails; cutting the records file back fails too.
         {"append",
          [](DrawHistoryStore& s) { s.appendDraw(kFourth.line, kFourth.record); },
-         {{Step::Write, 4}, {Step::Truncate, 2}},
-         "Liczba wierszy pliku Losowania.txt (3) nie zgadza się z liczbą zapisów pliku Losowanie.dat (4) !"},
-        // The totals fail; the old records file cannot be renamed back into place.
-        {"deletion",
-         [](DrawHistoryStore& s) { s.deleteDraw(1); },
-         {{Step::Sync, 5}, {Step::Rename, 3}},
-         "Liczba wierszy pliku Losowania.txt (3) nie zgadza się z liczbą zapisów pliku Losowanie.dat (2) !"},
+         {{Step::Write, 4}, {Step::Truncate, 2}}},
+        // The records' new version fails; the old text cannot be renamed back into place.
+        {"deletion", [](DrawHistoryStore& s) { s.deleteDraw(1); }, {{Step::Sync, 5}, {Step::Rename, 3}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -146,13 +143,19 @@ TEST(DrawHistoryFaults, WhenPuttingTheFilesBackFailsThePlayerIsToldAndNothingMor
         EXPECT_EQ(store.history().problem, filesDisagreeMessage(failure));
         EXPECT_EQ(store.history().lines, before.lines);
         EXPECT_EQ(store.history().records, before.records);
+        EXPECT_FALSE(store.repairable()); // the journal knows better than the text
         const auto written = files.files;
         EXPECT_EQ(messageOf([&] { c.change(store); }), filesDisagreeMessage(failure));
         EXPECT_EQ(files.files, written);
-        EXPECT_EQ(loaded(files).problem, c.problemAtNextStart);
+
+        DrawHistoryStore next("data", files);
+        next.load();
+        EXPECT_TRUE(next.interruptedChangeUndone());
+        EXPECT_EQ(next.history(), before);
+        EXPECT_EQ(files.files, threeDraws().files);
     }
     EXPECT_EQ(filesDisagreeMessage("Disk full"),
-              "Zapis nie powiódł się (Disk full) i nie udało się przywrócić poprzedniej zawartości plików "
-              "Losowania.txt, Losowanie.dat i Stat.dat, które nie zgadzają się teraz ze sobą - zamknij program i "
-              "przywróć te pliki z kopii zapasowej !");
+              "Zapis nie powiódł się (Disk full) i nie udało się od razu przywrócić poprzedniej zawartości plików "
+              "Losowania.txt, Losowanie.dat i Stat.dat - zamknij program, a przy następnym uruchomieniu zostanie ona "
+              "przywrócona !");
 }

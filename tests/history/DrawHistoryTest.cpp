@@ -1,9 +1,16 @@
 #include "history/DrawHistory.h"
 
 #include "HistoryFiles.h"
+#include "history/DrawImport.h"
 #include "support/DirectoryTest.h"
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <limits>
+#include <sys/stat.h>
 
 using namespace selektor;
 using namespace selektor::test;
@@ -156,19 +163,25 @@ TEST_F(DrawHistoryFiles, EveryLoadCheckNamesWhatIsWrong) {
               "Numery losowań nie rosną - w wierszu 2 pliku Losowania.txt po losowaniu 1001 stoi losowanie 1000 !");
 }
 
-TEST_F(DrawHistoryFiles, AMissingFileIsReportedAndNeverMade) {
+TEST_F(DrawHistoryFiles, AMissingFileIsNamedAndNeverMadeWhileTheDrawListIsStillShown) {
+    const std::string line = historyLine(makeDrawRecord(1001, {3, 12, 25, 31, 40, 49}), "18.05.2002");
     for (const char* name : {kHistoryTextFile, kDrawRecordFile, kTotalsFile}) {
         SCOPED_TRACE(name);
-        writeHistory("", "", kZeroTotals);
+        writeHistory(line + "\r\n", "", kZeroTotals);
         std::filesystem::remove(path(name));
         DrawHistoryStore store(directory().string());
-        EXPECT_EQ(messageOf([&] { store.load(); }), "File not found");
-        EXPECT_EQ(store.history().problem, "File not found");
-        EXPECT_EQ(messageOf([&] { enterNumbers(store, {1, 2, 3, 4, 5, 6}); }), "File not found");
+        const std::string missing = "Nie można odczytać pliku " + std::string(name) + " (File not found) !";
+        EXPECT_EQ(messageOf([&] { store.load(); }), missing);
+        EXPECT_EQ(store.history().problem, missing);
+        // The list is what the text holds, so long as there is a text; nothing else is read.
+        EXPECT_EQ(store.history().lines.size(), name == kHistoryTextFile ? 0u : 1u);
+        EXPECT_TRUE(store.history().records.empty());
+        EXPECT_EQ(store.repairable(), name != kHistoryTextFile);
+        EXPECT_EQ(messageOf([&] { enterNumbers(store, {1, 2, 3, 4, 5, 6}); }), missing);
         EXPECT_EQ(entries().count(name), 0u);
     }
     DrawHistoryStore nowhere(path("no such folder"));
-    EXPECT_EQ(messageOf([&] { nowhere.load(); }), "Path not found");
+    EXPECT_EQ(messageOf([&] { nowhere.load(); }), "Nie można odczytać pliku Losowania.txt (Path not found) !");
     DrawHistoryStore unloaded(directory().string());
     EXPECT_EQ(messageOf([&] { unloaded.deleteDraw(0); }), kHistoryNotLoadedMessage);
 }
@@ -216,4 +229,148 @@ TEST(Recency, CountsDrawsBackToEachNumbersNewestDrawAndHoldsAtTheByte) {
     EXPECT_EQ(table[48 - 1], 255); // 301 draws ago
     EXPECT_EQ(table[49 - 1], 0);   // never
     EXPECT_EQ(recencyTable({}), decltype(table){});
+}
+
+TEST_F(DrawHistoryFiles, ThePipesDevicesAndGiantsNoHistoryCanBeAreRefusedAtOnce) {
+    const std::string line = historyLine(makeDrawRecord(1001, {3, 12, 25, 31, 40, 49}), "18.05.2002") + "\r\n";
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> make;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {kHistoryTextFile, [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); },
+         "Plik Losowania.txt nie jest zwykłym plikiem i nie może zostać odczytany !"},
+        {kHistoryTextFile, [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); },
+         "Plik Losowania.txt nie jest zwykłym plikiem i nie może zostać odczytany !"},
+        {kHistoryTextFile,
+         [](const std::string& p) {
+             writeBytes(p, "");
+             std::filesystem::resize_file(p, 200 << 20);
+         },
+         "Plik Losowania.txt jest za duży - historia może mieć najwyżej 8999 losowań !"},
+        {kDrawRecordFile, [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); },
+         "Plik Losowanie.dat nie jest zwykłym plikiem i nie może zostać odczytany !"},
+        {kDrawRecordFile,
+         [](const std::string& p) {
+             writeBytes(p, "");
+             std::filesystem::resize_file(p, 9000 * kDrawRecordSize);
+         },
+         "Plik Losowanie.dat jest za duży - historia może mieć najwyżej 8999 losowań !"},
+        {kTotalsFile, [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0600), 0); },
+         "Plik Stat.dat nie jest zwykłym plikiem i nie może zostać odczytany !"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.problem);
+        writeHistory(line, "", kZeroTotals);
+        std::filesystem::remove(path(c.name));
+        c.make(path(c.name));
+        DrawHistoryStore store(directory().string());
+        EXPECT_EQ(messageOf([&] { store.load(); }), c.problem);
+        EXPECT_EQ(store.history().lines.size(), c.name == kHistoryTextFile ? 0u : 1u);
+        std::filesystem::remove(path(c.name));
+    }
+}
+
+TEST_F(DrawHistoryFiles, TotalsThatAreNotTheRecordsOwnCountsAreDamage) {
+    DrawHistoryStore store(directory().string());
+    store.load();
+    enterNumbers(store, {3, 12, 25, 31, 40, 49});
+    enterNumbers(store, {1, 2, 3, 4, 5, 6});
+    const std::string totals = bytesOf(path(kTotalsFile));
+    const StatRecord last = store.history().totals;
+    const struct {
+        std::function<void(StatRecord&)> damage;
+        const char* problem;
+    } cases[] = {
+        {[](StatRecord& t) { t.numberCounts[2] += 500; },
+         "Ostatni zapis pliku Stat.dat nie zgadza się z losowaniami pliku Losowanie.dat - jego liczniki są "
+         "uszkodzone !"},
+        {[](StatRecord& t) { t.sumCounts[0] = -1; },
+         "Ostatni zapis pliku Stat.dat jest uszkodzony - ma ujemny licznik !"},
+        // Counting the draw out of such a cell would go below the smallest integer.
+        {[](StatRecord& t) { t.dsgCounts[3][1] = std::numeric_limits<std::int32_t>::min(); },
+         "Ostatni zapis pliku Stat.dat jest uszkodzony - ma ujemny licznik !"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.problem);
+        StatRecord damaged = last;
+        c.damage(damaged);
+        writeBytes(path(kTotalsFile), totals.substr(0, totals.size() - kStatRecordSize) + encoded(damaged));
+        EXPECT_EQ(reloaded().problem, c.problem);
+    }
+}
+
+TEST_F(DrawHistoryFiles, TheRebuildTakesEveryDrawFromTheTextAndKeepsTheOldFiles) {
+    std::ifstream csv(SELEKTOR_TEST_DATA_DIR "/poland_lotto_6of49.csv", std::ios::binary);
+    const DrawImport real = readDrawCsv(std::string(std::istreambuf_iterator<char>(csv), {}));
+    ASSERT_EQ(real.draws.size(), 7275u);
+    std::string text, records, totals = kZeroTotals;
+    StatRecord counted;
+    for (std::size_t i = 0; i < real.draws.size(); ++i) {
+        const DrawRecord record = makeDrawRecord(1001 + static_cast<std::int32_t>(i), real.draws[i].numbers);
+        text += historyLine(record, real.draws[i].date) + "\r\n";
+        records += encoded(record);
+        countDraw(counted, record, +1);
+        totals += encoded(counted);
+    }
+    // The records of a program that wrote their reserved bytes, and totals cut short.
+    std::string odd = records;
+    odd[17] = 'x';
+    writeHistory(text, odd, totals.substr(0, 1000));
+    DrawHistoryStore store(directory().string());
+    store.load();
+    ASSERT_TRUE(store.history().problem);
+    ASSERT_TRUE(store.repairable());
+    store.repair();
+    EXPECT_EQ(store.history().problem, std::nullopt);
+    EXPECT_EQ(bytesOf(path(kDrawRecordFile)), records);
+    EXPECT_EQ(bytesOf(path(kTotalsFile)), totals);
+    EXPECT_EQ(bytesOf(path("Losowanie.dat.bak")), odd);
+    EXPECT_EQ(bytesOf(path("Stat.dat.bak")), totals.substr(0, 1000));
+    EXPECT_EQ(bytesOf(path(kHistoryTextFile)), text);
+    EXPECT_EQ(reloaded(), store.history());
+
+    // A line changed by hand is named and stops the rebuild before any file is touched.
+    writeHistory(text + "9999  01.01.2030   1  2  3  4  5  6   33  16  21  6  331\r\n", records, totals);
+    store.load();
+    EXPECT_EQ(messageOf([&] { store.repair(); }),
+              "Wiersz 7276 pliku Losowania.txt nie jest wierszem losowania (numer większy od poprzedniego, data, sześć "
+              "liczb rosnąco i ich układy, tak jak zapisuje je program) - nic nie zostało odbudowane !");
+    EXPECT_EQ(bytesOf(path(kDrawRecordFile)), records);
+    EXPECT_EQ(bytesOf(path("Losowanie.dat.bak")), odd);
+}
+
+TEST_F(DrawHistoryFiles, WhatAChangeCutShortLeftIsPutBackOrRemovedAtTheNextLoad) {
+    DrawHistoryStore store(directory().string());
+    store.load();
+    enterNumbers(store, {3, 12, 25, 31, 40, 49});
+    const DrawHistory before = store.history();
+    const std::string text = bytesOf(path(kHistoryTextFile));
+
+    // A deletion killed after its new text was in place, and the new records half written beside.
+    writeBytes(path(kHistoryJournalFile),
+               encodeJournal({{JournalEntry::Kind::Content, kHistoryTextFile, 0, text},
+                              {JournalEntry::Kind::Content, kDrawRecordFile, 0, bytesOf(path(kDrawRecordFile))},
+                              {JournalEntry::Kind::Length, kTotalsFile, 2 * kStatRecordSize, {}}}));
+    writeBytes(path(kHistoryTextFile), "");
+    writeBytes(path(".Losowanie.dat.77777777.3.tmp"), "half");
+    writeBytes(path(".Losowanie.dat.77777777.3.tmp.kept"), "not the program's name");
+    store.load();
+    EXPECT_TRUE(store.interruptedChangeUndone());
+    EXPECT_EQ(store.history(), before);
+    EXPECT_EQ(entries(), (std::set<std::string>{kHistoryTextFile, kDrawRecordFile, kTotalsFile,
+                                                ".Losowanie.dat.77777777.3.tmp.kept"}));
+
+    // A journal cut short before it was whole changed nothing: it goes, and nothing is put back.
+    std::string cut = encodeJournal({{JournalEntry::Kind::Content, kHistoryTextFile, 0, ""}});
+    cut.pop_back();
+    writeBytes(path(kHistoryJournalFile), cut);
+    store.load();
+    EXPECT_FALSE(store.interruptedChangeUndone());
+    EXPECT_EQ(store.history(), before);
+    EXPECT_EQ(entries().count(kHistoryJournalFile), 0u);
+    // Nor is a journal that names a file of another set (or of another folder) ever played back.
+    EXPECT_FALSE(decodeJournal(encodeJournal({{JournalEntry::Kind::Absent, "../PX1.txt", 0, {}}}),
+                               {kHistoryTextFile, kDrawRecordFile, kTotalsFile}));
 }

@@ -94,3 +94,45 @@ if [ -e "$folder/Losowania.txt" ] || [ -e "$folder/Losowanie.dat" ]; then
 fi
 [ "$(cat "$folder/Stat.dat")" = "player Stat.dat" ] || fail "the player's Stat.dat was overwritten"
 same "$folder/PX1.txt" "$defaults/PX1.txt" "the other defaults were not copied"
+
+# A first start cut short while moving the set into place (the set whole in its hidden folder, one file
+# already moved): the next start moves the rest and keeps the one in place.
+home="$scratch/interrupted"
+folder="$home/selektor"
+mkdir -p "$folder/.losowania-kopia"
+printf 'moved Losowania.txt\n' >"$folder/Losowania.txt"
+cp "$defaults/Losowanie.dat" "$defaults/Stat.dat" "$folder/.losowania-kopia/"
+XDG_DATA_HOME="$home" "$root/$bindir/selektor"
+[ "$(cat "$folder/Losowania.txt")" = "moved Losowania.txt" ] || fail "the file already moved was copied again"
+same "$folder/Losowanie.dat" "$defaults/Losowanie.dat" "the rest of an interrupted set was not moved into place"
+same "$folder/Stat.dat" "$defaults/Stat.dat" "the rest of an interrupted set was not moved into place"
+[ ! -e "$folder/.losowania-kopia" ] || fail "the folder of a finished set was left behind"
+
+# Cut short while copying: that copy never counted; the set is copied anew and whole.
+home="$scratch/cut"
+folder="$home/selektor"
+mkdir -p "$folder/.losowania-kopia.niepelna"
+printf 'half\n' >"$folder/.losowania-kopia.niepelna/Losowania.txt"
+XDG_DATA_HOME="$home" "$root/$bindir/selektor"
+for name in Losowania.txt Losowanie.dat Stat.dat; do
+    same "$folder/$name" "$defaults/$name" "$name was not copied after an interrupted copy"
+done
+[ -z "$(find "$folder" -name '.losowania-kopia*')" ] || fail "an interrupted copy was left behind"
+
+# What stops the launcher reaches the player through the program, in a window: a folder that cannot be
+# made (a file stands in its way), and a set that cannot be copied.
+printf 'in the way\n' >"$scratch/file"
+XDG_DATA_HOME="$scratch/file" "$root/$bindir/selektor" 2>/dev/null
+printf '%s\n%s\n%s\n' --selektor-launcher-failure folder "$scratch/file/selektor" >"$scratch/expected"
+tail -n 3 "$scratch/report" >"$scratch/arguments"
+same "$scratch/arguments" "$scratch/expected" "a folder that cannot be made was not shown to the player"
+home="$scratch/blocked"
+mkdir -p "$home/selektor"
+printf 'not a folder\n' >"$home/selektor/.losowania-kopia"
+XDG_DATA_HOME="$home" "$root/$bindir/selektor" 2>/dev/null
+printf '%s\n%s\n%s\n' --selektor-launcher-failure kopia "$home/selektor" >"$scratch/expected"
+tail -n 3 "$scratch/report" >"$scratch/arguments"
+same "$scratch/arguments" "$scratch/expected" "a set that cannot be copied was not shown to the player"
+for name in Losowania.txt Losowanie.dat Stat.dat; do
+    [ ! -e "$home/selektor/$name" ] || fail "$name was copied although its set could not be"
+done

@@ -26,7 +26,7 @@ protected:
     void SetUp() override {
         ModelTest::SetUp();
         writeEmptyHistory(directory().string());
-        ASSERT_TRUE(model->loadHistory().messages.empty());
+        ASSERT_TRUE(model->loadHistory(questions).messages.empty());
     }
     void addDraw(const Combination& numbers) {
         answer({true});

@@ -2,7 +2,10 @@
 // deleted through their questions, and refused before any question when the files are broken.
 
 #include "ModelFixture.h"
+#include "history/DrawImport.h"
 #include "support/EmptyHistory.h"
+
+#include <sys/stat.h>
 
 using namespace selektor;
 using namespace selektor::test;
@@ -26,7 +29,7 @@ protected:
     void SetUp() override {
         ModelTest::SetUp();
         writeEmptyHistory(directory().string());
-        ASSERT_TRUE(model->loadHistory().messages.empty());
+        ASSERT_TRUE(model->loadHistory(questions).messages.empty());
     }
     Outcome addDraw(bool yes) {
         answer({yes});
@@ -73,24 +76,86 @@ TEST_F(DrawHistoryModelTest, ADrawIsDeletedOnlyWhenChosenAndConfirmed) {
     EXPECT_EQ(bytesOf(path("Stat.dat")).size(), 3 * kStatRecordSize);
 }
 
-TEST_F(DrawHistoryModelTest, BrokenOrMissingFilesAreSaidOnceAndRefuseEveryChange) {
-    // A line without its record.
-    writeBytes(path("Losowania.txt"), "1001  18.05.2002   3 12 25 31 40 49   24  63  20  2  411\r\n");
-    const Outcome broken = model->loadHistory();
-    ASSERT_EQ(broken.messages.size(), 1u);
-    EXPECT_EQ(broken.messages.front().kind, Message::Kind::Information);
+TEST_F(DrawHistoryModelTest, FilesThatDisagreeAreOfferedARebuildFromTheText) {
+    // A line without its record: said with the offer to rebuild, at the start and at every change.
+    const std::string line = "1001  18.05.2002   3 12 25 31 40 49   24  63  20  2  411";
+    writeBytes(path("Losowania.txt"), line + "\r\n");
+    const std::string problem =
+        "Liczba wierszy pliku Losowania.txt (1) nie zgadza się z liczbą zapisów pliku Losowanie.dat (0) !";
+    const std::string offer = "question: " + problem + " " + kRepairQuestion;
+    answer({false});
+    EXPECT_TRUE(model->loadHistory(questions).messages.empty());
     EXPECT_EQ(model->drawHistory().lines.size(), 1u); // what could be read is shown
     EXPECT_EQ(model->statistics(50).historySize, 0u); // but nothing of it is counted
-    for (const Outcome& refused :
-         {model->addDraw("18.05.2002", ticked({3, 12, 25, 31, 40, 49}), questions), model->deleteDraw(0, questions)})
-        EXPECT_EQ(refused.messages, broken.messages);
-    EXPECT_TRUE(questions.asked.empty());
-
-    std::filesystem::remove(path("Stat.dat"));
-    const Outcome missing = model->loadHistory();
-    EXPECT_EQ(missing.messages, (std::vector<Message>{{Message::Kind::Error, "File not found"}}));
+    answer({false, false});
     EXPECT_FALSE(model->addDraw("18.05.2002", ticked({3, 12, 25, 31, 40, 49}), questions).drawStored);
-    EXPECT_TRUE(questions.asked.empty());
+    EXPECT_FALSE(model->deleteDraw(0, questions).drawStored);
+    EXPECT_EQ(questions.asked, (std::vector<std::string>{offer, offer, offer}));
+    EXPECT_EQ(bytesOf(path("Losowanie.dat")), "");
+
+    // Yes: the records and the totals are made again from the text, the old files kept beside them, and
+    // the deletion asked for goes on.
+    answer({true, true});
+    const Outcome rebuilt = model->deleteDraw(0, questions);
+    EXPECT_EQ(rebuilt.messages, std::vector<Message>{information(kRepairedMessage)});
+    EXPECT_TRUE(rebuilt.drawStored);
+    EXPECT_EQ(questions.asked.back(), kDeleteQuestion);
+    EXPECT_EQ(bytesOf(path("Stat.dat.bak")), std::string(kStatRecordSize, '\0'));
+    EXPECT_EQ(bytesOf(path("Losowanie.dat.bak")), "");
+    EXPECT_TRUE(model->drawHistory().lines.empty());
+    EXPECT_EQ(model->drawHistory().problem, std::nullopt);
+
+    // A line the program cannot have written is named, and nothing is rebuilt.
+    writeBytes(path("Losowania.txt"), line + "\r\n1002 recznie dopisane\r\n");
+    answer({true});
+    const Outcome named = model->loadHistory(questions);
+    ASSERT_EQ(named.messages.size(), 1u);
+    EXPECT_EQ(named.messages[0].text.substr(0, 33), "Wiersz 2 pliku Losowania.txt nie ");
+    EXPECT_EQ(bytesOf(path("Losowanie.dat")), "");
+}
+
+TEST_F(DrawHistoryModelTest, AMissingFileIsNamedAtStartUpAndByPostProcessing) {
+    answer({true});
+    ASSERT_TRUE(model->addDraw("18.05.2002", ticked({1, 2, 3, 20, 21, 22}), questions).drawStored);
+    std::filesystem::remove(path("Losowanie.dat"));
+    const std::string missing = "Nie można odczytać pliku Losowanie.dat (File not found) !";
+    answer({false});
+    EXPECT_TRUE(model->loadHistory(questions).messages.empty());
+    EXPECT_EQ(questions.asked.back(), "question: " + missing + " " + kRepairQuestion);
+    // The draw list is there, so the player sees what the rebuild would start from.
+    EXPECT_EQ(model->drawHistory().lines.size(), 1u);
+
+    enterWithThreeRows();
+    build(GuaranteeMode::Full);
+    EXPECT_EQ(model->reduceByRecentDraws().messages, std::vector<Message>{information(missing)});
+    EXPECT_EQ(lines().size(), 3u);
+
+    // The text alone missing leaves nothing to rebuild from: said as the error it is.
+    std::filesystem::remove(path("Losowania.txt"));
+    EXPECT_EQ(
+        model->loadHistory(questions).messages,
+        (std::vector<Message>{{Message::Kind::Error, "Nie można odczytać pliku Losowania.txt (File not found) !"}}));
+    EXPECT_FALSE(model->addDraw("18.05.2002", ticked({3, 12, 25, 31, 40, 49}), questions).drawStored);
+}
+
+TEST_F(DrawHistoryModelTest, AChangeCutShortIsUndoneAtTheNextStartAndSaidSo) {
+    answer({true});
+    ASSERT_TRUE(model->addDraw("18.05.2002", ticked({1, 2, 3, 20, 21, 22}), questions).drawStored);
+    const std::string text = bytesOf(path("Losowania.txt"));
+    // What the program leaves when it is killed after the journal is written and the text appended.
+    const std::vector<JournalEntry> undo = {{JournalEntry::Kind::Length, "Losowania.txt", text.size(), {}},
+                                            {JournalEntry::Kind::Length, "Losowanie.dat", 20, {}},
+                                            {JournalEntry::Kind::Length, "Stat.dat", 2 * kStatRecordSize, {}}};
+    writeBytes(path(kHistoryJournalFile), encodeJournal(undo));
+    writeBytes(path("Losowania.txt"), text + "1002  25.05.2002   1  2  3  4  5  6   33  16  21  6  330\r\n");
+    writeBytes(path(".Losowania.txt.999999.0.tmp"), "half of a deletion");
+
+    EXPECT_EQ(model->loadHistory(questions).messages,
+              std::vector<Message>{information(kInterruptedChangeUndoneMessage)});
+    EXPECT_EQ(model->drawHistory().lines.size(), 1u);
+    EXPECT_EQ(bytesOf(path("Losowania.txt")), text);
+    EXPECT_EQ(entries(), (std::set<std::string>{"Losowania.txt", "Losowanie.dat", "Stat.dat"}));
+    EXPECT_TRUE(model->loadHistory(questions).messages.empty());
 }
 
 TEST_F(DrawHistoryModelTest, PostProcessingMakesTheReducedPoolTheNewFullSystem) {
@@ -162,7 +227,18 @@ TEST_F(DrawHistoryModelTest, ImportedDrawsAreAskedForAndStoredAllTogether) {
     EXPECT_EQ(bytesOf(path("Losowanie.dat")).size(), 60u);
     EXPECT_EQ(bytesOf(path("Stat.dat")).size(), 4 * kStatRecordSize); // one totals record per draw
 
-    // A file with a bad line: named by its line number (the header is line 1), nothing added.
+    // The same file again holds nothing new: one sentence, no question.
+    questions.fileNames = {path("wyniki.csv")};
+    EXPECT_EQ(model->importDraws(questions).messages, std::vector<Message>{information(kNothingNewToImportMessage)});
+    // A newer archive adds only its new draws.
+    writeBytes(path("wyniki.csv"), bytesOf(path("wyniki.csv")) + "2025-11-15;2;12;19;32;39;44\n");
+    questions.fileNames = {path("wyniki.csv")};
+    answer({true});
+    EXPECT_TRUE(model->importDraws(questions).drawStored);
+    EXPECT_EQ(questions.asked.back(), "question: Dodać 1 losowanie ? (3 już są w historii)");
+    EXPECT_EQ(model->drawHistory().lines.size(), 4u);
+
+    // A file with a bad line: named by its line number, nothing added.
     std::string text = "date,n1,n2,n3,n4,n5,n6\n";
     for (int line = 2; line < 1234; ++line)
         text += "2025-11-15,2,12,19,32,39,44\n";
@@ -170,11 +246,24 @@ TEST_F(DrawHistoryModelTest, ImportedDrawsAreAskedForAndStoredAllTogether) {
     writeBytes(path("zle.csv"), text);
     const std::string before = bytesOf(path("Losowania.txt"));
     questions.fileNames = {path("zle.csv")};
-    EXPECT_EQ(model->importDraws(questions).messages,
-              std::vector<Message>{information(
-                  "Wiersz 1234 pliku nie zawiera daty i sześciu różnych liczb od 1 do 49 - nic nie zostało dodane !")});
+    const std::vector<Message> refused = model->importDraws(questions).messages;
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_EQ(refused[0].text.substr(0, 13), "Wiersz 1234 p");
     EXPECT_EQ(bytesOf(path("Losowania.txt")), before);
-    EXPECT_EQ(model->drawHistory().lines.size(), 3u);
+    EXPECT_EQ(model->drawHistory().lines.size(), 4u);
+
+    // Only a regular file is read, and not one larger than any results file.
+    ASSERT_EQ(mkfifo(path("fifo.csv").c_str(), 0600), 0);
+    questions.fileNames = {path("fifo.csv"), "/dev/zero"};
+    EXPECT_EQ(model->importDraws(questions).messages,
+              (std::vector<Message>{{Message::Kind::Error, notRegularFileMessage(path("fifo.csv"))}}));
+    EXPECT_EQ(model->importDraws(questions).messages,
+              (std::vector<Message>{{Message::Kind::Error, notRegularFileMessage("/dev/zero")}}));
+    writeBytes(path("duzy.csv"), "");
+    std::filesystem::resize_file(path("duzy.csv"), 17 * 1024 * 1024);
+    questions.fileNames = {path("duzy.csv")};
+    EXPECT_EQ(model->importDraws(questions).messages,
+              std::vector<Message>{information("Plik jest za duży na plik z wynikami losowań !")});
 }
 
 TEST_F(DrawHistoryModelTest, AnImportThatWouldPassDrawNumber9999IsRefused) {
@@ -186,7 +275,7 @@ TEST_F(DrawHistoryModelTest, AnImportThatWouldPassDrawNumber9999IsRefused) {
     writeBytes(path("Losowania.txt"), historyLine(last, "18.05.2002") + "\r\n");
     writeBytes(path("Losowanie.dat"), std::string(record.begin(), record.end()));
     writeBytes(path("Stat.dat"), std::string(zero.begin(), zero.end()) + std::string(counted.begin(), counted.end()));
-    ASSERT_TRUE(model->loadHistory().messages.empty());
+    ASSERT_TRUE(model->loadHistory(questions).messages.empty());
     writeBytes(path("dwa.csv"), "date,n1,n2,n3,n4,n5,n6\n2025-11-08,7,10,20,30,35,39\n2025-11-11,1,5,14,26,46,47\n");
     questions.fileNames = {path("dwa.csv")};
     EXPECT_EQ(model->importDraws(questions).messages,

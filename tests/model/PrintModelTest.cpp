@@ -120,7 +120,7 @@ protected:
         PrintModelTest::SetUp();
         // One stored draw, 1 2 3 20 21 22, for post-processing to compare with.
         writeEmptyHistory(directory().string());
-        ASSERT_TRUE(model->loadHistory().messages.empty());
+        ASSERT_TRUE(model->loadHistory(questions).messages.empty());
         NumberBoxes drawn{};
         for (int n : {1, 2, 3, 20, 21, 22})
             drawn[n - 1] = 1;

@@ -3,6 +3,7 @@
 
 #include "history/DrawImport.h"
 #include "model/ApplicationModel.h"
+#include "support/ScriptedQuestions.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -13,7 +14,8 @@ using namespace selektor;
 TEST(ShippedData, HoldsTheRealHistoryWholeAndPositionsToCalibrateFrom) {
     // The program starts on it without a word.
     ApplicationModel model(SELEKTOR_DEFAULT_DATA_DIR, 0);
-    EXPECT_TRUE(model.loadHistory().messages.empty());
+    test::ScriptedQuestions questions;
+    EXPECT_TRUE(model.loadHistory(questions).messages.empty());
     EXPECT_TRUE(model.loadPrintSettings().messages.empty());
     const DrawHistory& history = model.drawHistory();
 

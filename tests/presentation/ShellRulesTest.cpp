@@ -34,5 +34,18 @@ TEST(ShellRules, IntroNumbersCoverOneToFortyNineWithRepeats) {
     EXPECT_EQ(random.bounds, std::vector<std::uint32_t>(6, 49));
 }
 
+// The launcher names a kind of failure; every kind it gives is said in Polish, with the folder, and
+// anything else is no failure of the launcher's (the program then starts as usual).
+TEST(ShellRules, EveryLauncherFailureHasItsSentence) {
+    for (const char* kind : {"dane", "folder", "kopia"}) {
+        const std::optional<std::string> text = launcherFailureText(kind, "/home/gracz/.local/share/selektor");
+        ASSERT_TRUE(text) << kind;
+        EXPECT_NE(text->find("/home/gracz/.local/share/selektor"), std::string::npos) << kind;
+        EXPECT_EQ(text->substr(text->size() - 2), " !") << kind;
+    }
+    EXPECT_TRUE(launcherFailureText("dom", ""));
+    EXPECT_FALSE(launcherFailureText("system 1.txt", ""));
+}
+
 } // namespace
 } // namespace selektor

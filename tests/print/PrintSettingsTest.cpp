@@ -1,9 +1,14 @@
 #include "print/PrintSettings.h"
 
+#include "support/CrashEverywhere.h"
 #include "support/DirectoryTest.h"
 #include "support/MemoryFiles.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <sys/stat.h>
+#include <tuple>
 
 using namespace selektor;
 using namespace selektor::test;
@@ -159,4 +164,42 @@ TEST(PrintSettings, ASaveFailingAtAnyStepLeavesTheOldFiles) {
     }
     // Every write, sync and rename of the seven files counts, and the folder sync after a rename never.
     EXPECT_GE(failed, 3 * 7);
+}
+
+// The program stopped after any file operation of a save, killed or with the power gone: the next start
+// reads the seven old values or the seven new ones, never a mixture, and says when it undid a save.
+TEST(PrintSettings, ASaveCutShortAnywhereIsUndoneAtTheNextStart) {
+    const MemoryFiles start =
+        settingsFiles({"100\r\n", "50\r\n", "200\r\nold\r\n", nullptr, "30\r\n", "60\r\n", "50\r\n"});
+    const PrintSettings typed{101, 51, 201, 41, 31, 61, 51};
+    int undone = 0;
+    const int crashes = crashEverywhere(
+        start,
+        [&](MemoryFiles& files) {
+            const LoadedPrintSettings loaded = loadPrintSettings("data", files);
+            undone += loaded.interruptedSaveUndone ? 1 : 0;
+            return std::tuple(loaded.settings, loaded.texts, loaded.error);
+        },
+        [&](MemoryFiles& files) { savePrintSettings("data", typed, files); });
+    EXPECT_GT(crashes, 100);
+    EXPECT_GT(undone, crashes / 4);
+    std::cout << crashes << " crashes of a save, " << undone << " undone at the next start\n";
+}
+
+TEST_F(PrintSettingsFiles, OnlyASmallRegularFileIsRead) {
+    for (std::size_t i = 0; i < kPrintSettingCount; ++i)
+        writeBytes(path(printSettingFileName(i)), "1\r\n");
+    std::filesystem::remove(path("PY1.txt"));
+    ASSERT_EQ(mkfifo(path("PY1.txt").c_str(), 0600), 0);
+    LoadedPrintSettings loaded = loadPrintSettings(directory().string());
+    EXPECT_EQ(loaded.error, "Plik PY1.txt nie jest zwykłym plikiem i nie może zostać odczytany !");
+    EXPECT_EQ(loaded.settings, (PrintSettings{1, 1, 0, 0, 0, 0, 0}));
+
+    std::filesystem::remove(path("PY1.txt"));
+    std::filesystem::create_symlink("/dev/zero", path("PY1.txt"));
+    EXPECT_EQ(loadPrintSettings(directory().string()).error, notRegularFileMessage("PY1.txt"));
+
+    std::filesystem::remove(path("PY1.txt"));
+    writeBytes(path("PY1.txt"), "3\r\n" + std::string(1 << 20, '\n'));
+    EXPECT_EQ(loadPrintSettings(directory().string()).error, "Plik PY1.txt jest za duży i nie może zostać odczytany !");
 }

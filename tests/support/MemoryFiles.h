@@ -4,6 +4,10 @@
 // with an errno of the test's choosing, and the disk takes and gives at most a piece of bytes a call, so a
 // failing write may leave part of its bytes behind, as a full disk does. Fast enough to build a history
 // of thousands of draws, and any step of a store's change can be made to fail.
+//
+// Crashes too: after the k-th operation from a given moment the process is gone, and nothing it does
+// afterwards reaches the disk; a power failure on top of that loses every byte written since its file
+// was last synced. A fresh store on what is left shows what the player finds at the next start.
 
 #include "core/Files.h"
 
@@ -35,6 +39,7 @@ public:
         Resolve,
         Rename,
         Remove,
+        List,
         Count
     };
 
@@ -44,6 +49,8 @@ public:
 
     std::map<std::string, std::string> files;
     std::set<std::string> folders{"."};
+    int process = 4242;               // this process's number
+    std::set<int> runningProcesses{}; // other processes still running
 
     // The call-th call of `step`, counted from now, fails with `error`.
     void failAt(Step step, int call, int error) { m_faults.push_back({step, m_calls[index(step)] + call, error}); }
@@ -53,6 +60,29 @@ public:
         m_faults.clear();
     }
     int calls(Step step) const { return m_calls[index(step)]; }
+
+    // Every operation from now on counts; the process ends right after the `operations`-th of them.
+    void crashAfter(int operations) {
+        m_synced = files;
+        m_operations = 0;
+        m_crashAt = operations;
+    }
+    // Operations counted since crashAfter.
+    int operations() const { return m_operations; }
+    // The program starts again on what is on the disk: a new process, nothing open, nothing failing.
+    void restart() {
+        m_crashAt = -1;
+        m_open.clear();
+        m_faults.clear();
+        ++process;
+    }
+    // The power fails: every file holds what it held when it was last synced.
+    void powerCut() {
+        for (auto& [path, bytes] : files) {
+            const auto synced = m_synced.find(path);
+            bytes = synced == m_synced.end() ? std::string() : synced->second;
+        }
+    }
 
     int open(const std::string& path, OpenMode mode, int& descriptor) override {
         if (const int error = strike(Step::Open))
@@ -72,6 +102,8 @@ public:
                 return ENOENT;
             if (mode == OpenMode::WriteTruncate || !exists)
                 files[path].clear();
+            if (!exists)
+                m_synced[path].clear();
         }
         descriptor = m_next++;
         m_open[descriptor] = Open{path, 0};
@@ -127,7 +159,12 @@ public:
     int sync(int descriptor) override {
         if (const int error = strike(Step::Sync))
             return error;
-        return m_open.count(descriptor) ? 0 : EBADF;
+        const auto open = m_open.find(descriptor);
+        if (open == m_open.end())
+            return EBADF;
+        if (const auto file = files.find(open->second.path); file != files.end())
+            m_synced[open->second.path] = file->second;
+        return 0;
     }
     int close(int descriptor) override {
         // The descriptor is gone even when closing reports a failure.
@@ -162,13 +199,31 @@ public:
         std::string bytes = std::move(found->second);
         files.erase(found);
         files[to] = std::move(bytes);
+        // A name is durable at once here; the bytes behind it only once synced.
+        std::string synced = std::move(m_synced[from]);
+        m_synced.erase(from);
+        m_synced[to] = std::move(synced);
         return 0;
     }
     int remove(const std::string& path) override {
         if (const int error = strike(Step::Remove))
             return error;
+        m_synced.erase(path);
         return files.erase(path) ? 0 : ENOENT;
     }
+    int listFolder(const std::string& path, std::vector<std::string>& names) override {
+        names.clear();
+        if (const int error = strike(Step::List))
+            return error;
+        if (!folders.count(path))
+            return ENOENT;
+        for (const auto& [file, bytes] : files)
+            if (folderOf(file) == path)
+                names.push_back(file.substr(file.rfind('/') + 1));
+        return 0;
+    }
+    bool processRunning(int other) override { return runningProcesses.count(other) != 0; }
+    int processNumber() override { return process; }
 
 private:
     struct Open {
@@ -184,6 +239,8 @@ private:
     static std::size_t index(Step step) { return static_cast<std::size_t>(step); }
 
     int strike(Step step) {
+        if (m_crashAt >= 0 && ++m_operations > m_crashAt)
+            return EIO;
         const int call = ++m_calls[index(step)];
         for (const Fault& fault : m_faults)
             if (fault.step == step && fault.call == call)
@@ -214,6 +271,9 @@ private:
     std::vector<Fault> m_faults;
     std::map<int, Open> m_open;
     int m_next = 3;
+    std::map<std::string, std::string> m_synced; // what each file holds on the disk itself
+    int m_operations = 0;
+    int m_crashAt = -1;
 };
 
 } // namespace selektor::test
