@@ -8,6 +8,7 @@
 #   - relative paths whose ".." climb above the repository's root, counted from the file's own folder
 #     (or from the root after ${PROJECT_SOURCE_DIR} and ${CMAKE_SOURCE_DIR}).
 # .ci/run alone may name the folder beside the repository: it runs the set-up check kept there.
+cmake_policy(SET CMP0007 NEW)
 if(NOT IS_DIRECTORY "${SOURCE_DIR}")
     message(FATAL_ERROR "SOURCE_DIR must name the repository's root")
 endif()

@@ -366,24 +366,7 @@ void writeFilterSetFile(const std::string& path, const FilterSettings& settings,
 std::string readFilterSetBytes(const std::string& path, FileOperations& files) {
     const std::size_t slash = path.find_last_of('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    // A pipe or a device would keep the program waiting, or pour out without end.
-    FileStatus status;
-    if (files.pathStatus(path, status) == 0 && !status.regular)
-        throw FileError("Plik " + name + " nie jest zwykłym plikiem, więc nie może zawierać filtrów !");
-
-    const auto tooLarge = [&name] { return FileError("Plik " + name + " jest za duży na plik filtrów !"); };
-    File file(files, path, OpenMode::Read);
-    if (file.status().size > kLargestFilterSetFile)
-        throw tooLarge();
-    std::string bytes;
-    char buffer[4096];
-    // The file may grow while it is read: the bound holds for what is read, not only for its size.
-    while (const std::size_t got = file.read(buffer, sizeof buffer)) {
-        if (bytes.size() + got > kLargestFilterSetFile)
-            throw tooLarge();
-        bytes.append(buffer, got);
-    }
-    return bytes;
+    return readWholeFile(files, path, kLargestFilterSetFile, "Plik " + name + " jest za duży na plik filtrów !");
 }
 
 } // namespace selektor

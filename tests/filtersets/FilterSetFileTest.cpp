@@ -240,7 +240,7 @@ TEST_F(FilterSetFileTest, RefusesWhatIsNoFilterSetByItsName) {
         std::string error;
     } cases[] = {
         {"big.sel", "Plik big.sel jest za duży na plik filtrów !"},
-        {"pipe.sel", "Plik pipe.sel nie jest zwykłym plikiem, więc nie może zawierać filtrów !"},
+        {"pipe.sel", "Plik pipe.sel nie jest zwykłym plikiem i nie może zostać odczytany !"},
         {"missing.sel", "File not found"},
     };
     for (const auto& c : cases) {

@@ -38,9 +38,9 @@ TEST(ShellRules, IntroNumbersCoverOneToFortyNineWithRepeats) {
 // anything else is no failure of the launcher's (the program then starts as usual).
 TEST(ShellRules, EveryLauncherFailureHasItsSentence) {
     for (const char* kind : {"dane", "folder", "kopia"}) {
-        const std::optional<std::string> text = launcherFailureText(kind, "/home/gracz/.local/share/selektor");
+        const std::optional<std::string> text = launcherFailureText(kind, "/srv/gracz/.local/share/selektor");
         ASSERT_TRUE(text) << kind;
-        EXPECT_NE(text->find("/home/gracz/.local/share/selektor"), std::string::npos) << kind;
+        EXPECT_NE(text->find("/srv/gracz/.local/share/selektor"), std::string::npos) << kind;
         EXPECT_EQ(text->substr(text->size() - 2), " !") << kind;
     }
     EXPECT_TRUE(launcherFailureText("dom", ""));
