@@ -28,10 +28,8 @@ void require(bool condition) {
 }
 
 bool soundDraw(const ImportedDraw& draw) {
-    for (int k = 0; k < kNumbersPerCombination; ++k)
-        if (draw.numbers[k] < kLowestNumber || draw.numbers[k] > kHighestNumber ||
-            (k > 0 && draw.numbers[k] <= draw.numbers[k - 1]))
-            return false;
+    if (!isSoundCombination(draw.numbers))
+        return false;
     const std::optional<CalendarDay> day = calendarDay(draw.date);
     return day && *day == draw.day && polishShortDate(day->year, day->month, day->day) == draw.date;
 }
