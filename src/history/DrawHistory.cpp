@@ -33,6 +33,15 @@ std::string lineWithoutDrawNumberMessage(std::size_t lineIndex) {
     return "Wiersz " + number(lineIndex + 1) + " pliku Losowania.txt nie zaczyna się od numeru losowania !";
 }
 
+std::string repairedMessage(const std::vector<std::string>& keptAside) {
+    std::string message = "Pliki Losowanie.dat i Stat.dat zostały odbudowane z pliku Losowania.txt";
+    if (keptAside.size() == 1)
+        message += ", poprzedni plik zachowano jako " + keptAside[0] + kBackupSuffix;
+    else if (keptAside.size() == 2)
+        message += ", poprzednie zachowano jako " + keptAside[0] + kBackupSuffix + " i " + keptAside[1] + kBackupSuffix;
+    return message + " !";
+}
+
 std::string filesDisagreeMessage(std::string_view failure) {
     return "Zapis nie powiódł się (" + std::string(failure) +
            ") i nie udało się od razu przywrócić poprzedniej zawartości plików Losowania.txt, Losowanie.dat i "
@@ -450,7 +459,7 @@ bool DrawHistoryStore::repairable() const {
     return m_textRead && m_history.problem && !m_undoPending;
 }
 
-void DrawHistoryStore::repair() {
+std::vector<std::string> DrawHistoryStore::repair() {
     if (!m_textRead)
         refuseChanges();
     const RebuiltHistory rebuilt = rebuildHistory(m_history.lines);
@@ -485,6 +494,7 @@ void DrawHistoryStore::repair() {
         replaceFile(kTotalsFile, rebuilt.totalsBytes);
     });
     load();
+    return {aside.begin(), aside.end()};
 }
 
 } // namespace selektor

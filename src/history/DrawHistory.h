@@ -51,11 +51,10 @@ inline constexpr char kInterruptedChangeUndoneMessage[] =
     "Przerwana zmiana historii losowań została cofnięta - pliki Losowania.txt, Losowanie.dat i Stat.dat są "
     "takie jak przed nią !";
 inline constexpr char kRepairQuestion[] =
-    "Odbudować pliki Losowanie.dat i Stat.dat z pliku Losowania.txt ? Obecne zostaną zachowane jako "
-    "Losowanie.dat.bak i Stat.dat.bak.";
-inline constexpr char kRepairedMessage[] =
-    "Pliki Losowanie.dat i Stat.dat zostały odbudowane z pliku Losowania.txt, poprzednie zachowano jako "
-    "Losowanie.dat.bak i Stat.dat.bak !";
+    "Odbudować pliki Losowanie.dat i Stat.dat z pliku Losowania.txt ? Obecne pliki zostaną zachowane z "
+    "końcówką .bak.";
+// The rebuild is done; `keptAside` names the old files now kept with ".bak" added (a missing one is not).
+std::string repairedMessage(const std::vector<std::string>& keptAside);
 std::string lineWithoutDrawNumberMessage(std::size_t lineIndex);
 // A change failed and so did putting the files back at once: they disagree until the journal is played
 // back at the next start.
@@ -120,8 +119,9 @@ public:
     bool repairable() const;
     // Rebuilds "Losowanie.dat" and "Stat.dat" from the lines of "Losowania.txt", keeping the old ones
     // with ".bak" added to their names, as one change; then loads the history again. Throws FileError
-    // naming the line that cannot be read (nothing is then changed) or the failed step.
-    void repair();
+    // naming the line that cannot be read (nothing is then changed) or the failed step. Returns the names
+    // of the old files kept aside.
+    std::vector<std::string> repair();
     std::array<std::uint8_t, kHighestNumber> recencyTable() const;
     // Up to n records, the newest first.
     std::vector<DrawRecord> newestRecords(std::size_t n) const;

@@ -46,13 +46,14 @@ void DrawHistoryModel::load(Questions& questions, Outcome& outcome) {
 bool DrawHistoryModel::offerRepair(const std::string& problem, Questions& questions, Outcome& outcome) {
     if (!questions.confirm(problem + " " + kRepairQuestion))
         return false;
+    std::vector<std::string> keptAside;
     try {
-        m_store.repair();
+        keptAside = m_store.repair();
     } catch (const FileError& error) {
         outcome.fail(error.what());
         return false;
     }
-    outcome.inform(kRepairedMessage);
+    outcome.inform(repairedMessage(keptAside));
     return true;
 }
 

@@ -388,7 +388,8 @@ private slots:
         said().clear();
         shell->answer({true});
         press(QStringLiteral("statisticsButton"));
-        QCOMPARE(said(), (QStringList{offer, QStringLiteral("info: ") + fromModel(kRepairedMessage)}));
+        QCOMPARE(said(), (QStringList{offer, QStringLiteral("info: ") +
+                                                 fromModel(repairedMessage({kDrawRecordFile, kTotalsFile}))}));
         QVERIFY(shown(QStringLiteral("statisticsSetupPanel")));
         QCOMPARE(text(QStringLiteral("setupHistorySize")), QStringLiteral("1"));
         press(QStringLiteral("setupCancelButton"));

@@ -322,7 +322,7 @@ TEST_F(DrawHistoryFiles, TheRebuildTakesEveryDrawFromTheTextAndKeepsTheOldFiles)
     store.load();
     ASSERT_TRUE(store.history().problem);
     ASSERT_TRUE(store.repairable());
-    store.repair();
+    EXPECT_EQ(store.repair(), (std::vector<std::string>{kDrawRecordFile, kTotalsFile}));
     EXPECT_EQ(store.history().problem, std::nullopt);
     EXPECT_EQ(bytesOf(path(kDrawRecordFile)), records);
     EXPECT_EQ(bytesOf(path(kTotalsFile)), totals);
@@ -339,6 +339,18 @@ TEST_F(DrawHistoryFiles, TheRebuildTakesEveryDrawFromTheTextAndKeepsTheOldFiles)
               "liczb rosnąco i ich układy, tak jak zapisuje je program) - nic nie zostało odbudowane !");
     EXPECT_EQ(bytesOf(path(kDrawRecordFile)), records);
     EXPECT_EQ(bytesOf(path("Losowanie.dat.bak")), odd);
+
+    // A missing file is made anew, and only the one there was is kept aside and named.
+    writeHistory(text, records, totals);
+    std::filesystem::remove(path(kDrawRecordFile));
+    std::filesystem::remove(path("Losowanie.dat.bak"));
+    EXPECT_THROW(store.load(), FileError);
+    EXPECT_EQ(store.repair(), std::vector<std::string>{kTotalsFile});
+    EXPECT_EQ(bytesOf(path(kDrawRecordFile)), records);
+    EXPECT_FALSE(std::filesystem::exists(path("Losowanie.dat.bak")));
+    EXPECT_EQ(repairedMessage({kTotalsFile}), "Pliki Losowanie.dat i Stat.dat zostały odbudowane z pliku "
+                                              "Losowania.txt, poprzedni plik zachowano jako Stat.dat.bak !");
+    EXPECT_EQ(repairedMessage({}), "Pliki Losowanie.dat i Stat.dat zostały odbudowane z pliku Losowania.txt !");
 }
 
 TEST_F(DrawHistoryFiles, WhatAChangeCutShortLeftIsPutBackOrRemovedAtTheNextLoad) {

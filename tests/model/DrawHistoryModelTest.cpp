@@ -97,7 +97,7 @@ TEST_F(DrawHistoryModelTest, FilesThatDisagreeAreOfferedARebuildFromTheText) {
     // the deletion asked for goes on.
     answer({true, true});
     const Outcome rebuilt = model->deleteDraw(0, questions);
-    EXPECT_EQ(rebuilt.messages, std::vector<Message>{information(kRepairedMessage)});
+    EXPECT_EQ(rebuilt.messages, std::vector<Message>{information(repairedMessage({kDrawRecordFile, kTotalsFile}))});
     EXPECT_TRUE(rebuilt.drawStored);
     EXPECT_EQ(questions.asked.back(), kDeleteQuestion);
     EXPECT_EQ(bytesOf(path("Stat.dat.bak")), std::string(kStatRecordSize, '\0'));
