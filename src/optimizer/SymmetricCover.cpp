@@ -30,10 +30,39 @@ int orderOf(std::span<const int> cycles) {
     return order;
 }
 
+// A number of order `order` in the multiplicative group modulo the prime p, or 0 when there is none.
+int elementOfOrder(int p, int order) {
+    if ((p - 1) % order != 0)
+        return 0;
+    for (int a = 2; a < p; ++a) {
+        int power = 1;
+        int smallest = 0;
+        for (int k = 1; k <= order && smallest == 0; ++k) {
+            power = power * a % p;
+            if (power == 1)
+                smallest = k;
+        }
+        if (smallest == order)
+            return a;
+    }
+    return 0;
+}
+
+bool isPrime(int n) {
+    if (n < 2)
+        return false;
+    for (int d = 2; d * d <= n; ++d)
+        if (n % d == 0)
+            return false;
+    return true;
+}
+
 // Visits of a relabelling start at about this much work (cover list entries read) and double with
-// every round, up to 32 times as much.
+// every visit of the same relabelling, up to 32 times as much.
 constexpr double kVisitWork = 3e8;
 constexpr int kLongestVisitDoubling = 5;
+// Relabellings whose orbits would be more than so many in a system of the expected size are left out.
+constexpr std::int64_t kMostOrbitsChosen = 50;
 // Rows with more covering orbits than this have a sample of them weighed.
 constexpr int kOrbitsWeighed = 48;
 // The cover lists of one relabelling may take at most so many entries (4 bytes each).
@@ -47,49 +76,81 @@ bool isFullPool(const CoverPool& pool) {
            static_cast<std::uint32_t>(pool.size()) == kChoose[numbers][kNumbersPerCombination];
 }
 
-std::vector<std::vector<int>> relabellingsFor(const CoverPool& pool, std::int64_t expectedTickets) {
+Relabelling relabellingOfCycles(std::vector<int> cycles) {
+    Relabelling r;
+    std::vector<int> image;
+    int first = 0;
+    for (int length : cycles) {
+        for (int i = 0; i < length; ++i)
+            image.push_back(first + (i + 1) % length);
+        first += length;
+    }
+    r.order = orderOf(cycles);
+    r.moves.push_back(std::move(image));
+    r.cycles = std::move(cycles);
+    return r;
+}
+
+std::vector<Relabelling> relabellingsFor(const CoverPool& pool, std::int64_t expectedTickets) {
     const int numbers = pool.numbersUsed();
-    std::vector<std::vector<int>> candidates;
+    std::vector<Relabelling> candidates;
     if (numbers <= kNumbersPerCombination + 1)
         return candidates;
-    candidates.push_back({numbers});
-    candidates.push_back({numbers - 1, 1});
-    candidates.push_back({numbers - 2, 1, 1});
+    for (int fixed = 0; fixed <= 2; ++fixed) {
+        std::vector<int> cycles{numbers - fixed};
+        cycles.insert(cycles.end(), static_cast<std::size_t>(fixed), 1);
+        candidates.push_back(relabellingOfCycles(cycles));
+        // On a prime number p of Numbers, the shift joined by a multiplication x -> a x modulo p: the
+        // classic groups of cyclic systems, with orbits of p times the order of a.
+        const int p = numbers - fixed;
+        if (!isPrime(p))
+            continue;
+        for (int order = 2; order < p; ++order) {
+            const int a = elementOfOrder(p, order);
+            if (a == 0)
+                continue;
+            Relabelling r = candidates.back();
+            std::vector<int> image(static_cast<std::size_t>(numbers));
+            for (int x = 0; x < numbers; ++x)
+                image[static_cast<std::size_t>(x)] = x < p ? x * a % p : x;
+            r.moves.push_back(std::move(image));
+            r.order = p * order;
+            r.multiplier = a;
+            candidates.push_back(std::move(r));
+        }
+    }
     // Equal cycles, with up to four Numbers left fixed.
     for (int length = numbers / 2; length >= 2; --length)
         for (int fixed = 0; fixed <= 4; ++fixed)
             if ((numbers - fixed) % length == 0 && (numbers - fixed) / length >= 2) {
                 std::vector<int> cycles(static_cast<std::size_t>((numbers - fixed) / length), length);
                 cycles.insert(cycles.end(), static_cast<std::size_t>(fixed), 1);
-                candidates.push_back(std::move(cycles));
+                candidates.push_back(relabellingOfCycles(std::move(cycles)));
             }
-    // A system of a few tickets has no room for large orbits.
-    std::vector<std::vector<int>> fitting;
-    for (auto& cycles : candidates)
-        if (orderOf(cycles) * 2 <= expectedTickets && OrbitPool::estimatedEntries(pool, cycles) <= kMostEntries)
-            fitting.push_back(std::move(cycles));
+    // A system of a few tickets has no room for large orbits; one of hundreds is found sooner among
+    // a few dozen large orbits than among hundreds of small ones.
+    std::vector<Relabelling> fitting;
+    for (auto& r : candidates)
+        if (r.order * 2 <= expectedTickets && r.order * kMostOrbitsChosen >= expectedTickets &&
+            OrbitPool::estimatedEntries(pool, r) <= kMostEntries)
+            fitting.push_back(std::move(r));
     return fitting;
 }
 
-std::int64_t OrbitPool::estimatedEntries(const CoverPool& pool, std::span<const int> cycles) {
-    const std::int64_t orbits = pool.size() / orderOf(cycles) + 1;
-    return orbits * std::min<std::int64_t>(orbits, 2 * pool.largestCoverCount() / orderOf(cycles) + 1);
+std::int64_t OrbitPool::estimatedEntries(const CoverPool& pool, const Relabelling& relabelling) {
+    const std::int64_t orbits = pool.size() / relabelling.order + 1;
+    return orbits * std::min<std::int64_t>(orbits, 2 * pool.largestCoverCount() / relabelling.order + 1);
 }
 
-OrbitPool::OrbitPool(const CoverPool& pool, std::span<const int> cycles, const std::atomic<bool>* stop) {
-    // The relabelling: each cycle moves its Numbers one place on, the last back to the first.
+OrbitPool::OrbitPool(const CoverPool& pool, const Relabelling& relabelling, const std::atomic<bool>* stop) {
+    // Each move of the relabelling as a table from a Number to the bit of its image.
     const std::vector<int> numbers = numbersOf(pool);
-    std::array<std::uint64_t, kHighestNumber + 1> image{};
-    std::size_t first = 0;
-    for (int length : cycles) {
-        for (int i = 0; i < length; ++i) {
-            const std::size_t from = first + static_cast<std::size_t>(i);
-            const std::size_t to = first + static_cast<std::size_t>((i + 1) % length);
-            image[static_cast<std::size_t>(numbers[from])] = std::uint64_t{1} << numbers[to];
-        }
-        first += static_cast<std::size_t>(length);
-    }
-    auto relabelled = [&image](std::uint64_t mask) {
+    std::vector<std::array<std::uint64_t, kHighestNumber + 1>> images(relabelling.moves.size());
+    for (std::size_t m = 0; m < relabelling.moves.size(); ++m)
+        for (std::size_t rank = 0; rank < numbers.size(); ++rank)
+            images[m][static_cast<std::size_t>(numbers[rank])] =
+                std::uint64_t{1} << numbers[static_cast<std::size_t>(relabelling.moves[m][rank])];
+    auto relabelled = [](const std::array<std::uint64_t, kHighestNumber + 1>& image, std::uint64_t mask) {
         std::uint64_t result = 0;
         for (; mask != 0; mask &= mask - 1)
             result |= image[static_cast<std::size_t>(std::countr_zero(mask))];
@@ -110,14 +171,20 @@ OrbitPool::OrbitPool(const CoverPool& pool, std::span<const int> cycles, const s
     for (RowIndex r = 0; r < pool.size(); ++r) {
         if (orbitOf[r] >= 0)
             continue;
+        // Every row the moves reach from r, in turn, is r's orbit.
         const auto orbit = static_cast<std::int32_t>(m_begin.size()) - 1;
-        std::uint64_t mask = pool.mask(r);
-        do {
-            const RowIndex member = rowOf(mask);
-            orbitOf[member] = orbit;
-            m_members.push_back(member);
-            mask = relabelled(mask);
-        } while (mask != pool.mask(r));
+        const std::size_t begin = m_members.size();
+        orbitOf[r] = orbit;
+        m_members.push_back(r);
+        for (std::size_t next = begin; next < m_members.size(); ++next) {
+            for (const auto& image : images) {
+                const RowIndex member = rowOf(relabelled(image, pool.mask(m_members[next])));
+                if (orbitOf[member] < 0) {
+                    orbitOf[member] = orbit;
+                    m_members.push_back(member);
+                }
+            }
+        }
         m_begin.push_back(static_cast<std::int32_t>(m_members.size()));
     }
 
@@ -297,31 +364,44 @@ private:
 };
 
 SymmetricSearch::SymmetricSearch(const CoverPool& pool, std::span<const RowIndex> start, std::uint64_t seed,
-                                 std::vector<std::vector<int>> relabellings, std::size_t first,
+                                 std::vector<Relabelling> relabellings, std::size_t first,
                                  const std::atomic<bool>* stop)
     : m_pool(pool), m_stop(stop), m_random(seed), m_relabellings(std::move(relabellings)),
-      m_next(first % m_relabellings.size()), m_kept(m_relabellings.size()),
-      m_bestValue(static_cast<std::int64_t>(start.size())), m_bestTickets(start.begin(), start.end()) {
+      m_next(first % m_relabellings.size()), m_kept(m_relabellings.size()), m_madeOwn(m_relabellings.size(), INT64_MAX),
+      m_ownVisits(m_relabellings.size(), 0), m_bestValue(static_cast<std::int64_t>(start.size())),
+      m_bestTickets(start.begin(), start.end()) {
     m_done = m_bestValue <= pool.lowerBound();
 }
 
 SymmetricSearch::~SymmetricSearch() = default;
 
 bool SymmetricSearch::beginVisit() {
-    const std::size_t current = m_next;
-    const std::vector<int>& cycles = m_relabellings[current];
-    const auto round = static_cast<int>(m_visits / m_relabellings.size());
-    m_next = (m_next + 1) % m_relabellings.size();
+    // Every relabelling once, in turn; then two visits of three go to the one whose orbits have made the
+    // smallest system (the fewest visits among equals), the third to the next in turn, so that none is
+    // given up for good.
+    const std::size_t count = m_relabellings.size();
+    std::size_t current = m_next;
+    if (m_visits < count || m_visits % 3 == 2) {
+        m_next = (m_next + 1) % count;
+    } else {
+        for (std::size_t i = 0; i < count; ++i)
+            if (m_madeOwn[i] < m_madeOwn[current] ||
+                (m_madeOwn[i] == m_madeOwn[current] && m_ownVisits[i] < m_ownVisits[current]))
+                current = i;
+    }
+    const auto round = static_cast<int>(m_ownVisits[current]++);
     ++m_visits;
+    m_current = current;
+    const Relabelling& relabelling = m_relabellings[current];
     Kept& kept = m_kept[current];
     if (!kept.orbits) {
         // Room for this relabelling's lists: the others' go, and are built again at their next visit.
-        if (m_keptEntries + OrbitPool::estimatedEntries(m_pool, cycles) > kMostEntries) {
+        if (m_keptEntries + OrbitPool::estimatedEntries(m_pool, relabelling) > kMostEntries) {
             for (Kept& other : m_kept)
                 other = Kept{};
             m_keptEntries = 0;
         }
-        kept.orbits = std::make_unique<OrbitPool>(m_pool, cycles, m_stop);
+        kept.orbits = std::make_unique<OrbitPool>(m_pool, relabelling, m_stop);
         if (kept.orbits->size() == 0) {
             kept.orbits.reset();
             return false;
@@ -348,6 +428,7 @@ void SymmetricSearch::keepCover() {
         for (RowIndex r : m_orbits->members(orbit))
             tickets.push_back(r);
     tickets = withoutUnneededTickets(m_pool, tickets);
+    m_madeOwn[m_current] = std::min(m_madeOwn[m_current], static_cast<std::int64_t>(tickets.size()));
     if (static_cast<std::int64_t>(tickets.size()) < m_bestValue) {
         m_bestValue = static_cast<std::int64_t>(tickets.size());
         m_bestTickets = std::move(tickets);

@@ -21,11 +21,25 @@ namespace selektor::optimizer {
 // Whether the pool holds every six of the Numbers it uses, each once.
 bool isFullPool(const CoverPool& pool);
 
-// The relabellings tried on a full pool for systems of about `expectedTickets`: cycle lengths over the
-// pool's Numbers in rising order (one long cycle, one with a Number or two left fixed, equal cycles with
-// up to four left fixed), each repeating after few enough steps that a system of that size still holds a
-// few orbits, and with orbits coarse enough that their lists fit the memory.
-std::vector<std::vector<int>> relabellingsFor(const CoverPool& pool, std::int64_t expectedTickets);
+// A group of relabellings of the pool's Numbers, given by the moves that make it: each move maps the
+// rank of a Number (0 for the lowest of the pool) to the rank of its image.
+struct Relabelling {
+    std::vector<std::vector<int>> moves;
+    int order = 1;           // how many relabellings the moves make together
+    std::vector<int> cycles; // the first move's cycle lengths, over the ranks in rising order
+    int multiplier = 0;      // the second move multiplies the first cycle's ranks by this, or none
+};
+
+// One move in cycles of the given lengths over the ranks in rising order: each Number goes one place on
+// in its cycle, the last back to the first.
+Relabelling relabellingOfCycles(std::vector<int> cycles);
+
+// The relabellings tried on a full pool for systems of about `expectedTickets`: one long cycle over the
+// pool's Numbers, or over all but one or two left fixed (joined, when it is of a prime length, by each
+// multiplication that keeps it), and equal cycles with up to four left fixed; each with few enough
+// relabellings that a system of that size still holds a few orbits, enough that it needs no more than
+// some fifty, and orbits coarse enough that their lists fit the memory.
+std::vector<Relabelling> relabellingsFor(const CoverPool& pool, std::int64_t expectedTickets);
 
 // The orbits of the pool's rows under the relabelling given by `cycles`, and which orbits cover which:
 // orbit A covers orbit B when some ticket of A covers some row of B, and then every row of B is covered
@@ -34,7 +48,7 @@ class OrbitPool {
 public:
     // Building the lists of a fine relabelling on a dense pool takes most of a second; when `stop` is
     // set meanwhile, the building is given up and the orbits are none.
-    OrbitPool(const CoverPool& pool, std::span<const int> cycles, const std::atomic<bool>* stop = nullptr);
+    OrbitPool(const CoverPool& pool, const Relabelling& relabelling, const std::atomic<bool>* stop = nullptr);
 
     std::int32_t size() const { return static_cast<std::int32_t>(m_begin.size()) - 1; }
     // How many tickets (or rows) the orbit holds.
@@ -48,7 +62,7 @@ public:
     }
     // The entries the cover lists would take, worked out before building them, so that a relabelling
     // too fine for the memory is never built.
-    static std::int64_t estimatedEntries(const CoverPool& pool, std::span<const int> cycles);
+    static std::int64_t estimatedEntries(const CoverPool& pool, const Relabelling& relabelling);
     std::int64_t entries() const { return static_cast<std::int64_t>(m_covers.size()); }
 
 private:
@@ -73,7 +87,7 @@ public:
     // that threads searching side by side begin at different ones; there must be at least one. `stop`, when given, cuts
     // short the building of a relabelling's lists; run() then returns early.
     SymmetricSearch(const CoverPool& pool, std::span<const RowIndex> start, std::uint64_t seed,
-                    std::vector<std::vector<int>> relabellings, std::size_t first = 0,
+                    std::vector<Relabelling> relabellings, std::size_t first = 0,
                     const std::atomic<bool>* stop = nullptr);
     ~SymmetricSearch();
 
@@ -90,7 +104,7 @@ private:
     const CoverPool& m_pool;
     const std::atomic<bool>* m_stop;
     Random m_random;
-    std::vector<std::vector<int>> m_relabellings;
+    std::vector<Relabelling> m_relabellings;
     std::size_t m_next = 0;
     std::uint64_t m_steps = 0;
     std::uint64_t m_visits = 0;
@@ -102,6 +116,9 @@ private:
         std::unique_ptr<Quotient> quotient;
     };
     std::vector<Kept> m_kept;
+    std::vector<std::int64_t> m_madeOwn; // per relabelling: the fewest tickets its orbits have made
+    std::vector<std::uint64_t> m_ownVisits;
+    std::size_t m_current = 0;
     std::int64_t m_keptEntries = 0;
     OrbitPool* m_orbits = nullptr;
     Quotient* m_quotient = nullptr;
