@@ -199,12 +199,15 @@ private:
             auto relabellings = relabellingsFor(*m_pool, static_cast<std::int64_t>(start.size()));
             if (!relabellings.empty()) {
                 SymmetricSearch search(*m_pool, start, threadSeed(m_request.seed, index), std::move(relabellings),
-                                       static_cast<std::size_t>(index), &m_stop);
+                                       static_cast<std::size_t>(index), [this] {
+                                           return m_stop.load(std::memory_order_relaxed) ||
+                                                  std::chrono::steady_clock::now() >= m_start + m_request.timeLimit;
+                                       });
                 return drive(index, search);
             }
         }
         LocalSearch search(*m_pool, fewest(), start, threadSeed(m_request.seed, index),
-                           index % 2 == 0 ? Strategy::Weighting : Strategy::Annealing);
+                           (index % 2 == 0 || getenv("BOTHW")) ? Strategy::Weighting : Strategy::Annealing);
         return drive(index, search);
     }
 

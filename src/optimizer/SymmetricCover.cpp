@@ -142,7 +142,7 @@ std::int64_t OrbitPool::estimatedEntries(const CoverPool& pool, const Relabellin
     return orbits * std::min<std::int64_t>(orbits, 2 * pool.largestCoverCount() / relabelling.order + 1);
 }
 
-OrbitPool::OrbitPool(const CoverPool& pool, const Relabelling& relabelling, const std::atomic<bool>* stop) {
+OrbitPool::OrbitPool(const CoverPool& pool, const Relabelling& relabelling, const std::function<bool()>& stop) {
     // Each move of the relabelling as a table from a Number to the bit of its image.
     const std::vector<int> numbers = numbersOf(pool);
     std::vector<std::array<std::uint64_t, kHighestNumber + 1>> images(relabelling.moves.size());
@@ -191,7 +191,7 @@ OrbitPool::OrbitPool(const CoverPool& pool, const Relabelling& relabelling, cons
     std::vector<std::int32_t> seen(static_cast<std::size_t>(size()), -1);
     m_coverBegin.push_back(0);
     for (std::int32_t orbit = 0; orbit < size(); ++orbit) {
-        if (stop != nullptr && orbit % 64 == 0 && stop->load(std::memory_order_relaxed)) {
+        if (stop && orbit % 64 == 0 && stop()) {
             *this = OrbitPool();
             return;
         }
@@ -364,9 +364,8 @@ private:
 };
 
 SymmetricSearch::SymmetricSearch(const CoverPool& pool, std::span<const RowIndex> start, std::uint64_t seed,
-                                 std::vector<Relabelling> relabellings, std::size_t first,
-                                 const std::atomic<bool>* stop)
-    : m_pool(pool), m_stop(stop), m_random(seed), m_relabellings(std::move(relabellings)),
+                                 std::vector<Relabelling> relabellings, std::size_t first, std::function<bool()> stop)
+    : m_pool(pool), m_stop(std::move(stop)), m_random(seed), m_relabellings(std::move(relabellings)),
       m_next(first % m_relabellings.size()), m_kept(m_relabellings.size()), m_madeOwn(m_relabellings.size(), INT64_MAX),
       m_ownVisits(m_relabellings.size(), 0), m_bestValue(static_cast<std::int64_t>(start.size())),
       m_bestTickets(start.begin(), start.end()) {

@@ -10,8 +10,8 @@
 #include "optimizer/CoverPool.h"
 #include "optimizer/LocalSearch.h"
 
-#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -46,9 +46,9 @@ std::vector<Relabelling> relabellingsFor(const CoverPool& pool, std::int64_t exp
 // by some ticket of A, since relabelling both keeps the Numbers they share.
 class OrbitPool {
 public:
-    // Building the lists of a fine relabelling on a dense pool takes most of a second; when `stop` is
-    // set meanwhile, the building is given up and the orbits are none.
-    OrbitPool(const CoverPool& pool, const Relabelling& relabelling, const std::atomic<bool>* stop = nullptr);
+    // Building the lists of a fine relabelling on a dense pool takes most of a second; when `stop` says
+    // so meanwhile ("Stop", or the time is up), the building is given up and the orbits are none.
+    OrbitPool(const CoverPool& pool, const Relabelling& relabelling, const std::function<bool()>& stop = {});
 
     std::int32_t size() const { return static_cast<std::int32_t>(m_begin.size()) - 1; }
     // How many tickets (or rows) the orbit holds.
@@ -84,11 +84,10 @@ private:
 class SymmetricSearch {
 public:
     // The relabellings are visited in turn from the one at `first` (taken modulo their number), so
-    // that threads searching side by side begin at different ones; there must be at least one. `stop`, when given, cuts
-    // short the building of a relabelling's lists; run() then returns early.
+    // that threads searching side by side begin at different ones; there must be at least one. `stop`,
+    // when given, cuts short the building of a relabelling's lists; run() then returns early.
     SymmetricSearch(const CoverPool& pool, std::span<const RowIndex> start, std::uint64_t seed,
-                    std::vector<Relabelling> relabellings, std::size_t first = 0,
-                    const std::atomic<bool>* stop = nullptr);
+                    std::vector<Relabelling> relabellings, std::size_t first = 0, std::function<bool()> stop = {});
     ~SymmetricSearch();
 
     std::uint64_t run(std::uint64_t steps);
@@ -102,7 +101,7 @@ private:
     void keepCover();
 
     const CoverPool& m_pool;
-    const std::atomic<bool>* m_stop;
+    std::function<bool()> m_stop;
     Random m_random;
     std::vector<Relabelling> m_relabellings;
     std::size_t m_next = 0;

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <numeric>
+#include <thread>
 
 using namespace selektor;
 using namespace selektor::optimizer;
@@ -186,4 +187,25 @@ TEST(SymmetricCover, AFullPoolSearchIsProvedAndRepeats) {
     const auto pool = candidatePoolOf(request.pool);
     EXPECT_GE(measureCoverage(systemOf(first.tickets), *pool).guaranteedHits, 5);
     EXPECT_LT(static_cast<std::int64_t>(first.tickets.size()), greedy);
+}
+
+// "Stop" or the end of the time while a relabelling's lists are being built, which on 19 Numbers at three
+// takes most of a second: the search still ends with a proved cover.
+TEST(SymmetricCover, StopWhileBuildingOrbitsKeepsAValidBest) {
+    CoverRequest request;
+    request.pool = fullPool(19);
+    request.guarantee = 3;
+    const auto pool = candidatePoolOf(request.pool);
+    for (auto wait : {std::chrono::milliseconds(30), std::chrono::milliseconds(400)}) {
+        CoverSearch search(request);
+        std::this_thread::sleep_for(wait);
+        search.stop();
+        search.wait();
+        EXPECT_FALSE(search.progress().repeatable);
+        EXPECT_GE(measureCoverage(systemOf(search.best().tickets), *pool).guaranteedHits, 3);
+    }
+    request.timeLimit = std::chrono::milliseconds(300);
+    CoverSearch timed(request);
+    timed.wait();
+    EXPECT_GE(measureCoverage(systemOf(timed.best().tickets), *pool).guaranteedHits, 3);
 }
