@@ -207,7 +207,7 @@ private:
             }
         }
         LocalSearch search(*m_pool, fewest(), start, threadSeed(m_request.seed, index),
-                           (index % 2 == 0 || getenv("BOTHW")) ? Strategy::Weighting : Strategy::Annealing);
+                           index % 2 == 0 ? Strategy::Weighting : Strategy::Annealing);
         return drive(index, search);
     }
 
