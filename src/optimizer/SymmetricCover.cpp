@@ -65,7 +65,8 @@ constexpr int kLongestVisitDoubling = 5;
 constexpr std::int64_t kMostOrbitsChosen = 50;
 // Rows with more covering orbits than this have a sample of them weighed.
 constexpr int kOrbitsWeighed = 48;
-// The cover lists of one relabelling may take at most so many entries (4 bytes each).
+// The cover lists of the relabellings kept at once take at most about so many entries (4 bytes each):
+// some 200 MB at most, on 19 Numbers at three.
 constexpr std::int64_t kMostEntries = 50'000'000;
 
 } // namespace

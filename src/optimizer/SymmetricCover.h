@@ -1,11 +1,11 @@
 #pragma once
 
-// Covers of a full pool (every six of its Numbers) made of whole orbits: a relabelling of the Numbers in
-// cycles maps the pool onto itself and a cover onto a cover, so a ticket can stand for every ticket it
-// becomes under the relabelling, and a row for every row it becomes. The search then chooses among a few
-// hundred or thousand orbits instead of tens of thousands of tickets, and many of the smallest known
-// systems are built just so. Only a pool that really holds every six of its Numbers is searched this way;
-// a filtered pool is not mapped onto itself by any relabelling.
+// Covers of a full pool (every six of its Numbers) made of whole orbits: a relabelling of the Numbers
+// (in cycles, or a shift joined by a multiplication) maps the pool onto itself and a cover onto a cover, so a ticket
+// can stand for every ticket it becomes under the relabelling, and a row for every row it becomes. The search then
+// chooses among a few hundred or thousand orbits instead of tens of thousands of tickets, and many of the smallest
+// known systems are built just so. Only a pool that really holds every six of its Numbers is searched this way; a
+// filtered pool is not mapped onto itself by any relabelling.
 
 #include "optimizer/CoverPool.h"
 #include "optimizer/LocalSearch.h"
@@ -41,7 +41,7 @@ Relabelling relabellingOfCycles(std::vector<int> cycles);
 // some fifty, and orbits coarse enough that their lists fit the memory.
 std::vector<Relabelling> relabellingsFor(const CoverPool& pool, std::int64_t expectedTickets);
 
-// The orbits of the pool's rows under the relabelling given by `cycles`, and which orbits cover which:
+// The orbits of the pool's rows under a group of relabellings, and which orbits cover which:
 // orbit A covers orbit B when some ticket of A covers some row of B, and then every row of B is covered
 // by some ticket of A, since relabelling both keeps the Numbers they share.
 class OrbitPool {
@@ -74,11 +74,12 @@ private:
     std::vector<std::int32_t> m_covers;
 };
 
-// A search over covers made of whole orbits, one relabelling after another in turn, each visit longer
-// than the one before. Within a relabelling it is the weighting search, with the orbits' sizes as the
-// tickets they cost: whenever the chosen orbits cover everything, their tickets (less any that others
-// make unneeded) are kept if fewer than the best, and orbits are taken out until they cost less than
-// the best again. Only the fewest tickets are sought.
+// A search over covers made of whole orbits, visiting one relabelling after another: each once in turn,
+// then mostly the one whose orbits made the smallest system, each visit of a relabelling twice as long
+// as its last. Within a relabelling it is the weighting search, with the orbits' sizes as the tickets
+// they cost, where an orbit taken out comes back only once something near it has changed: whenever the chosen orbits
+// cover everything, their tickets (less any that others make unneeded) are kept if fewer than the best, and orbits are
+// taken out until they cost less than the best again. Only the fewest tickets are sought.
 //
 // As LocalSearch, everything depends only on the pool, the seed and the number of steps taken.
 class SymmetricSearch {
