@@ -64,6 +64,8 @@ public:
     std::int32_t size() const { return static_cast<std::int32_t>(m_masks.size()); }
     std::int32_t poolRows() const { return m_poolRows; }
     std::int64_t totalWeight() const { return m_totalWeight; }
+    // How many different Numbers the pool's rows hold.
+    int numbersUsed() const { return m_numbersUsed; }
 
     const Combination& combination(RowIndex r) const { return m_combinations[r]; }
     std::uint64_t mask(RowIndex r) const { return m_masks[r]; }

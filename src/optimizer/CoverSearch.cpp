@@ -4,6 +4,7 @@
 #include "optimizer/CoverPool.h"
 #include "optimizer/GreedyCover.h"
 #include "optimizer/LocalSearch.h"
+#include "optimizer/SymmetricCover.h"
 
 #include <algorithm>
 #include <atomic>
@@ -36,6 +37,9 @@ bool isSix(const Combination& c) {
 std::uint64_t stepsBetweenLooks(std::int32_t largestCoverCount) {
     return static_cast<std::uint64_t>(std::clamp(200'000 / std::max(largestCoverCount, 1), 1, 256));
 }
+
+// From a greedy cover of so many tickets on, every thread of a full pool searches over orbits.
+constexpr std::size_t kOrbitsOnEveryThread = 40;
 
 } // namespace
 
@@ -185,10 +189,29 @@ private:
     }
 
     ThreadBest work(int index, const std::vector<RowIndex>& start) {
-        // Two kinds of search share the work: the weighting search leads on sparse pools and at t = 5,
-        // the annealing on full pools at t = 3 and 4; every other thread runs the other kind.
+        // On a full pool the first thread builds systems of whole orbits under relabellings of the
+        // Numbers, and so do the others when the system runs to dozens of tickets: there the orbits find
+        // systems far smaller than any search ticket by ticket. A system of a few tickets has no room
+        // for orbits of many tickets, and the search ticket by ticket finds the best known ones.
+        // Elsewhere two kinds of search share the work: the weighting search leads on sparse pools and
+        // at t = 5, the annealing on full pools at t = 3 and 4; every other thread runs the other kind.
+        if (fewest() && isFullPool(*m_pool) && (index == 0 || start.size() >= kOrbitsOnEveryThread)) {
+            auto relabellings = relabellingsFor(*m_pool, static_cast<std::int64_t>(start.size()));
+            if (!relabellings.empty()) {
+                SymmetricSearch search(*m_pool, start, threadSeed(m_request.seed, index), std::move(relabellings),
+                                       static_cast<std::size_t>(index), [this] {
+                                           return m_stop.load(std::memory_order_relaxed) ||
+                                                  std::chrono::steady_clock::now() >= m_start + m_request.timeLimit;
+                                       });
+                return drive(index, search);
+            }
+        }
         LocalSearch search(*m_pool, fewest(), start, threadSeed(m_request.seed, index),
                            index % 2 == 0 ? Strategy::Weighting : Strategy::Annealing);
+        return drive(index, search);
+    }
+
+    template <class Search> ThreadBest drive(int index, Search& search) {
         std::uint64_t budget = UINT64_MAX;
         if (m_request.stepLimit > 0) {
             const auto threads = static_cast<std::uint64_t>(m_threadCount);
