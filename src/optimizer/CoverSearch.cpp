@@ -1,6 +1,7 @@
 #include "optimizer/CoverSearch.h"
 
 #include "core/CandidatePool.h"
+#include "core/Combination.h"
 #include "optimizer/CoverPool.h"
 #include "optimizer/GreedyCover.h"
 #include "optimizer/LocalSearch.h"
@@ -21,16 +22,6 @@ using namespace optimizer;
 
 namespace {
 
-bool isSix(const Combination& c) {
-    for (int p = 0; p < kNumbersPerCombination; ++p) {
-        if (c[p] < kLowestNumber || c[p] > kHighestNumber)
-            return false;
-        if (p > 0 && c[p] <= c[p - 1])
-            return false;
-    }
-    return true;
-}
-
 // Steps between two looks at the clock and at "Stop": a few milliseconds of work, whatever a step costs.
 // A step walks rows a ticket covers, so on 30000 rows at t = 2 (some 20000 each) only a few steps go
 // between looks, at t = 5 (under a hundred) a few hundred.
@@ -47,7 +38,7 @@ std::optional<std::string> checkCoverRequest(const CoverRequest& request) {
     if (request.pool.empty())
         return "Pula jest pusta - nie ma żadnej kombinacji do pokrycia !";
     for (std::size_t i = 0; i < request.pool.size(); ++i)
-        if (!isSix(request.pool[i]))
+        if (!isSoundCombination(request.pool[i]))
             return "Kombinacja " + std::to_string(i + 1) + " puli nie jest szóstką różnych liczb od 1 do 49 !";
     const std::set<Combination> distinct(request.pool.begin(), request.pool.end());
     if (distinct.size() > static_cast<std::size_t>(kPoolCapacity))
