@@ -12,23 +12,19 @@
 // - without one, deleting a draw and adding one leave files that load again, without a problem, as the
 //   history the store holds, with the totals moved by exactly those two draws.
 
+#include "Require.h"
 #include "history/DrawEntry.h"
 #include "history/DrawHistory.h"
 #include "support/MemoryFiles.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 
 using namespace selektor;
+using fuzz::require;
 using selektor::test::MemoryFiles;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 bool refused(const std::function<void()>& change, const std::string& problem) {
     try {

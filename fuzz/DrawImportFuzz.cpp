@@ -10,22 +10,18 @@
 // - stored through the draw history store, the new draws load again whole, and importing the same file
 //   once more finds nothing new.
 
+#include "Require.h"
 #include "history/DrawHistory.h"
 #include "history/DrawImport.h"
 #include "support/MemoryFiles.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 using namespace selektor;
+using fuzz::require;
 using selektor::test::MemoryFiles;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 bool soundDraw(const ImportedDraw& draw) {
     if (!isSoundCombination(draw.numbers))

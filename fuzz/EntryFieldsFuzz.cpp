@@ -9,6 +9,7 @@
 //   when the six entries are Numbers 1 to 49 written without leading zeros, every ticket stands in the
 //   class of the count of its Numbers that were drawn.
 
+#include "Require.h"
 #include "core/Patterns.h"
 #include "generator/FieldText.h"
 #include "generator/RandomSimulation.h"
@@ -17,7 +18,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <limits>
 #include <optional>
@@ -25,13 +25,9 @@
 #include <vector>
 
 using namespace selektor;
+using fuzz::require;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 enum class Field { Empty, Zero, NoNumber, Number };
 

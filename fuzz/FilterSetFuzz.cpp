@@ -8,22 +8,18 @@
 //   share box ticked that the favourites leave locked;
 // - the accepted settings, written and read again, come back the same, and are written the same again.
 
+#include "Require.h"
 #include "core/NumberGroups.h"
 #include "filtersets/FilterSetFile.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 using namespace selektor;
+using fuzz::require;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 bool validUtf8(std::string_view text) {
     std::size_t i = 0;

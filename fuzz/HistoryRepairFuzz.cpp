@@ -10,20 +10,16 @@
 //   record per line as the line says, the totals the records' own counts, the old files as ".bak";
 // - a rebuild cut short leaves, at the next start, the files exactly as before or exactly as after it.
 
+#include "Require.h"
 #include "history/DrawHistory.h"
 #include "support/MemoryFiles.h"
 
-#include <cstdlib>
 
 using namespace selektor;
+using fuzz::require;
 using selektor::test::MemoryFiles;
 
 namespace {
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 std::map<std::string, std::string> historyFiles(const MemoryFiles& files) {
     auto kept = files.files;

@@ -8,25 +8,17 @@
 // - saved, the system gives the same lines with every line end a CR LF, no temporary file left behind;
 // - under small bounds, the file is refused exactly when it has too many lines or too much text.
 
+#include "Require.h"
 #include "generator/SystemFile.h"
 #include "support/MemoryFiles.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <string>
 #include <vector>
 
 using namespace selektor;
-
-namespace {
-
-void require(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
+using fuzz::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider provider(data, size);
