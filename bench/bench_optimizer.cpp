@@ -303,7 +303,7 @@ int main(int argc, char** argv) {
                         l.outcome.greedy, l.outcome.size, l.record.best, ratio, l.record.lowerBound,
                         l.outcome.reachedSeconds, static_cast<unsigned long long>(l.outcome.steps), l.outcome.peakMb,
                         l.outcome.proved ? "yes" : "NO", equalWanted ? "the record" : "at most 1.10x",
-                        verdict(met && l.outcome.proved));
+                        l.record.best > 0 ? verdict(met && l.outcome.proved) : "no record to compare with");
         }
     }
     if (!filtered.empty()) {

@@ -142,20 +142,24 @@ RowIndex LocalSearch::bestCoverOf(RowIndex row) {
     return chosen;
 }
 
+bool LocalSearch::afterCompleteCover() {
+    if (!m_state.uncovered().empty())
+        return false;
+    if (!m_fewest) {
+        m_done = true;
+        return true;
+    }
+    dropTicket();
+    return m_done;
+}
+
 void LocalSearch::step() {
     if (m_annealing) {
         annealingStep();
         return;
     }
-    if (m_state.uncovered().empty()) {
-        if (!m_fewest) {
-            m_done = true;
-            return;
-        }
-        dropTicket();
-        if (m_done)
-            return;
-    }
+    if (afterCompleteCover())
+        return;
     // Out first, so that what it leaves uncovered counts for the ticket that comes in.
     if (!m_fewest && m_bestUnsaved)
         keepBest();
@@ -198,15 +202,8 @@ int LocalSearch::nearestSlots(std::uint64_t mask) {
 }
 
 void LocalSearch::annealingStep() {
-    if (m_state.uncovered().empty()) {
-        if (!m_fewest) {
-            m_done = true;
-            return;
-        }
-        dropTicket();
-        if (m_done)
-            return;
-    }
+    if (afterCompleteCover())
+        return;
     const std::span<const RowIndex> uncovered = m_state.uncovered();
     const RowIndex row = uncovered[m_random.below(uncovered.size())];
     const std::uint64_t rowMask = m_pool.mask(row);

@@ -71,6 +71,9 @@ private:
     // Fills m_slots with the slots whose tickets share the most Numbers with `mask`; returns how many.
     int nearestSlots(std::uint64_t mask);
     void dropTicket();
+    // When every row is covered, the search for the best coverage is done, and the search for the
+    // fewest tickets takes one out (done when none can go); says whether the search is done.
+    bool afterCompleteCover();
     int cheapestSlot(bool allowNewcomer);
     RowIndex bestCoverOf(RowIndex row);
     void keepBest();

@@ -66,8 +66,9 @@ constexpr std::int64_t kMostOrbitsChosen = 50;
 // Rows with more covering orbits than this have a sample of them weighed.
 constexpr int kOrbitsWeighed = 48;
 // The cover lists of the relabellings kept at once take at most about so many entries (4 bytes each):
-// some 200 MB at most, on 19 Numbers at three.
-constexpr std::int64_t kMostEntries = 50'000'000;
+// some 120 MB at most for each thread, so that two threads with the pool's own lists stay well within
+// 500 MB on 19 Numbers.
+constexpr std::int64_t kMostEntries = 30'000'000;
 
 } // namespace
 
