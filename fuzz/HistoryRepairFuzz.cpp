@@ -14,7 +14,6 @@
 #include "history/DrawHistory.h"
 #include "support/MemoryFiles.h"
 
-
 using namespace selektor;
 using fuzz::require;
 using selektor::test::MemoryFiles;
