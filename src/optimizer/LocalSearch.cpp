@@ -153,6 +153,15 @@ bool LocalSearch::afterCompleteCover() {
     return m_done;
 }
 
+void LocalSearch::noteCoverage() {
+    const std::int64_t value = m_pool.totalWeight() - m_state.uncoveredWeight();
+    if (value > m_bestValue) {
+        m_bestValue = value;
+        m_bestUnsaved = true;
+    }
+    m_done = m_state.uncovered().empty();
+}
+
 void LocalSearch::step() {
     if (m_annealing) {
         annealingStep();
@@ -176,14 +185,8 @@ void LocalSearch::step() {
     m_state.fill(slot, incoming);
     m_state.raisePenalties(1);
 
-    if (!m_fewest) {
-        const std::int64_t value = m_pool.totalWeight() - m_state.uncoveredWeight();
-        if (value > m_bestValue) {
-            m_bestValue = value;
-            m_bestUnsaved = true;
-        }
-        m_done = m_state.uncovered().empty();
-    }
+    if (!m_fewest)
+        noteCoverage();
 }
 
 int LocalSearch::nearestSlots(std::uint64_t mask) {
@@ -242,14 +245,8 @@ void LocalSearch::annealingStep() {
     if (!m_fewest && cost > 0 && m_bestUnsaved)
         keepBest();
     m_state.replace(slot, incoming);
-    if (!m_fewest) {
-        const std::int64_t value = m_pool.totalWeight() - m_state.uncoveredWeight();
-        if (value > m_bestValue) {
-            m_bestValue = value;
-            m_bestUnsaved = true;
-        }
-        m_done = m_state.uncovered().empty();
-    }
+    if (!m_fewest)
+        noteCoverage();
 }
 
 } // namespace selektor::optimizer

@@ -74,6 +74,9 @@ private:
     // When every row is covered, the search for the best coverage is done, and the search for the
     // fewest tickets takes one out (done when none can go); says whether the search is done.
     bool afterCompleteCover();
+    // In the search for the best coverage of N tickets: a better coverage becomes the best (kept
+    // lazily, at the next change that would lose it), and a complete one ends the search.
+    void noteCoverage();
     int cheapestSlot(bool allowNewcomer);
     RowIndex bestCoverOf(RowIndex row);
     void keepBest();

@@ -6,6 +6,7 @@
 #include "generator/LotterySystem.h"
 #include "history/DrawEntry.h"
 #include "history/DrawHistory.h"
+#include "support/PoolOf.h"
 #include "support/RandomCombination.h"
 
 #include <algorithm>
@@ -35,13 +36,6 @@ inline LotterySystem systemOf(const std::vector<Combination>& lines) {
     for (const Combination& line : lines)
         system.append(line);
     return system;
-}
-
-inline std::unique_ptr<CandidatePool> poolOf(const std::vector<Combination>& rows) {
-    auto pool = std::make_unique<CandidatePool>();
-    for (const Combination& row : rows)
-        pool->append(row);
-    return pool;
 }
 
 inline DrawHistory randomHistory(std::mt19937& rng, std::size_t draws, int highest = kHighestNumber) {

@@ -1,19 +1,15 @@
 #include "core/CandidatePool.h"
 
+#include "support/PoolOf.h"
+
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 
 using namespace selektor;
+using selektor::test::poolOf;
 
 namespace {
-
-std::unique_ptr<CandidatePool> poolOf(std::initializer_list<Combination> rows) {
-    auto pool = std::make_unique<CandidatePool>();
-    for (const Combination& c : rows)
-        pool->append(c);
-    return pool;
-}
 
 const Combination kA{1, 2, 3, 4, 5, 6};
 const Combination kB{1, 2, 3, 4, 5, 7};

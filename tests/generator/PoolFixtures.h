@@ -5,6 +5,7 @@
 #include "core/CandidatePool.h"
 #include "core/Enumeration.h"
 #include "generator/LotterySystem.h"
+#include "support/PoolOf.h"
 #include "support/RandomCombination.h"
 #include "support/SystemLines.h"
 
@@ -14,13 +15,6 @@
 #include <random>
 
 namespace selektor::test {
-
-inline std::unique_ptr<CandidatePool> poolOf(std::initializer_list<Combination> rows) {
-    auto pool = std::make_unique<CandidatePool>();
-    for (const Combination& c : rows)
-        pool->append(c);
-    return pool;
-}
 
 // `rows` random combinations; each row picks its own number range, so the pool mixes tight clusters
 // (many repeats and near-repeats) with spread-out tickets.

@@ -36,7 +36,7 @@ CoverResult searched(const CoverRequest& request) {
 
 // The tickets checked the way "Analiza" checks any system: every pool row against them.
 SystemCoverage measured(const CoverRequest& request, const CoverResult& result) {
-    const auto pool = candidatePoolOf(request.pool);
+    const auto pool = poolOf(request.pool);
     return measureCoverage(systemOf(result.tickets), *pool);
 }
 

@@ -6,6 +6,7 @@
 #include "core/CandidatePool.h"
 #include "generator/LotterySystem.h"
 #include "support/LexicographicPool.h"
+#include "support/PoolOf.h"
 #include "support/RandomCombination.h"
 
 #include <algorithm>
@@ -29,13 +30,6 @@ inline std::vector<Combination> randomPoolRows(std::mt19937& rng, std::size_t ro
     std::vector<Combination> shuffled(distinct.begin(), distinct.end());
     std::shuffle(shuffled.begin(), shuffled.end(), rng);
     return shuffled;
-}
-
-inline std::unique_ptr<CandidatePool> candidatePoolOf(const std::vector<Combination>& rows) {
-    auto pool = std::make_unique<CandidatePool>();
-    for (const Combination& row : rows)
-        pool->append(row);
-    return pool;
 }
 
 inline LotterySystem systemOf(const std::vector<Combination>& tickets) {

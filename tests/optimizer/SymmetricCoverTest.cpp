@@ -184,7 +184,7 @@ TEST(SymmetricCover, AFullPoolSearchIsProvedAndRepeats) {
     };
     const CoverResult first = searched();
     EXPECT_EQ(first.tickets, searched().tickets);
-    const auto pool = candidatePoolOf(request.pool);
+    const auto pool = poolOf(request.pool);
     EXPECT_GE(measureCoverage(systemOf(first.tickets), *pool).guaranteedHits, 5);
     EXPECT_LT(static_cast<std::int64_t>(first.tickets.size()), greedy);
 }
@@ -195,7 +195,7 @@ TEST(SymmetricCover, StopWhileBuildingOrbitsKeepsAValidBest) {
     CoverRequest request;
     request.pool = fullPool(19);
     request.guarantee = 3;
-    const auto pool = candidatePoolOf(request.pool);
+    const auto pool = poolOf(request.pool);
     for (auto wait : {std::chrono::milliseconds(30), std::chrono::milliseconds(400)}) {
         CoverSearch search(request);
         std::this_thread::sleep_for(wait);
