@@ -186,14 +186,11 @@ void ChangeJournal::rollBack() {
 
 bool ChangeJournal::recover() {
     const std::string path = pathOf(m_journal);
-    FileStatus status;
-    const int missing = m_files.pathStatus(path, status);
-    if (missing == ENOENT)
+    const std::optional<FileStatus> status = statusIfPresent(m_files, path);
+    if (!status)
         return false;
-    if (missing != 0)
-        throw FileError(pathErrorText(m_files, missing, path));
     std::optional<std::vector<JournalEntry>> entries;
-    if (status.regular && status.size <= m_largest)
+    if (status->regular && status->size <= m_largest)
         entries = decodeJournal(readWholeFile(m_files, path, m_largest), m_names);
     if (!entries) {
         // Cut short before it was whole, so before any file was touched, or not the program's journal at
@@ -214,14 +211,9 @@ void ChangeJournal::playBack(const std::vector<JournalEntry>& entries) {
         const std::string path = pathOf(entry->name);
         switch (entry->kind) {
         case JournalEntry::Kind::Length: {
-            FileStatus status;
-            const int error = m_files.pathStatus(path, status);
-            if (error == ENOENT)
-                break;
-            if (error != 0)
-                throw FileError(pathErrorText(m_files, error, path));
-            // A file shorter than it was is not one this change added to; it is left as it is.
-            if (status.size <= entry->length)
+            // A file missing, or shorter than it was, is not one this change added to; it is left as it is.
+            const std::optional<FileStatus> status = statusIfPresent(m_files, path);
+            if (!status || status->size <= entry->length)
                 break;
             File file(m_files, path, OpenMode::Write);
             file.truncate(entry->length);
@@ -243,13 +235,9 @@ void ChangeJournal::playBack(const std::vector<JournalEntry>& entries) {
         }
         case JournalEntry::Kind::MovedAside: {
             const std::string aside = path + kBackupSuffix;
-            FileStatus status;
-            const int missing = m_files.pathStatus(aside, status);
             // Not moved aside yet, or moved back already.
-            if (missing == ENOENT)
+            if (!statusIfPresent(m_files, aside))
                 break;
-            if (missing != 0)
-                throw FileError(pathErrorText(m_files, missing, aside));
             if (const int error = m_files.rename(aside, path))
                 throw FileError(pathErrorText(m_files, error, path));
             break;

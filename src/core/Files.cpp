@@ -257,6 +257,16 @@ std::string pathErrorText(FileOperations& files, int error, const std::string& p
     return fileErrorText(error);
 }
 
+std::optional<FileStatus> statusIfPresent(FileOperations& files, const std::string& path) {
+    FileStatus status;
+    const int error = files.pathStatus(path, status);
+    if (error == ENOENT)
+        return std::nullopt;
+    if (error != 0)
+        throw FileError(pathErrorText(files, error, path));
+    return status;
+}
+
 File::File(FileOperations& files, const std::string& path, OpenMode mode) : m_files(files), m_path(path) {
     if (const int error = m_files.open(m_path, mode, m_descriptor)) {
         m_descriptor = -1;

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -87,6 +88,9 @@ FileOperations& systemFiles();
 // The standard text for a failure concerning `path`. A missing entry is "File not found" when the folder
 // it should stand in exists and "Path not found" when that folder is missing, for opening and saving alike.
 std::string pathErrorText(FileOperations& files, int error, const std::string& path);
+
+// What stands at `path`, or nothing when nothing does; any other failure to look is a FileError.
+std::optional<FileStatus> statusIfPresent(FileOperations& files, const std::string& path);
 
 // The folder part of a path: "." for a bare name.
 std::string folderOf(const std::string& path);

@@ -476,13 +476,10 @@ std::vector<std::string> DrawHistoryStore::repair() {
         const std::string backup = path + kBackupSuffix;
         if (const int error = m_files.remove(backup); error != 0 && error != ENOENT)
             throw FileError(pathErrorText(m_files, error, backup));
-        FileStatus status;
-        const int missing = m_files.pathStatus(path, status);
-        if (missing != 0 && missing != ENOENT)
-            throw FileError(pathErrorText(m_files, missing, path));
-        if (missing == 0)
+        const bool present = statusIfPresent(m_files, path).has_value();
+        if (present)
             aside.push_back(name);
-        entries.push_back({missing == 0 ? JournalEntry::Kind::MovedAside : JournalEntry::Kind::Absent, name, 0, {}});
+        entries.push_back({present ? JournalEntry::Kind::MovedAside : JournalEntry::Kind::Absent, name, 0, {}});
     }
     change(std::move(entries), [&] {
         for (const char* name : aside) {

@@ -56,13 +56,10 @@ std::string firstLine(FileOperations& files, const std::string& path) {
 // A device in place of a file is written directly and cannot be put back.
 std::optional<JournalEntry> oldVersionOf(FileOperations& files, const std::string& directory, const std::string& name) {
     const std::string path = pathIn(directory, name);
-    FileStatus status;
-    const int error = files.pathStatus(path, status);
-    if (error == ENOENT)
+    const std::optional<FileStatus> status = statusIfPresent(files, path);
+    if (!status)
         return JournalEntry{JournalEntry::Kind::Absent, name, 0, {}};
-    if (error != 0)
-        throw FileError(pathErrorText(files, error, path));
-    if (!status.regular)
+    if (!status->regular)
         return std::nullopt;
     return JournalEntry{JournalEntry::Kind::Content, name, 0, readWholeFile(files, path, kLargestSettingsFile)};
 }
